@@ -1,0 +1,35 @@
+# Thin wrapper over CMake. `make run` plays, `make test` builds and tests.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+ifneq ($(CI),)
+CMAKE_FLAGS += -DTARLYK_WERROR=ON
+endif
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	./scripts/install-deps
+
+configure:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: deps build
+	./scripts/run-game $(BUILD_DIR)
+
+test: deps build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTARLYK_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	./scripts/run-benchmarks $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

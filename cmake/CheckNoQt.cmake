@@ -1,0 +1,12 @@
+# Fails the build when a file of the engine includes a Qt header.
+file(GLOB_RECURSE engine_files ${ENGINE_DIRS})
+set(offenders "")
+foreach(f IN LISTS engine_files)
+  file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+  if(hits)
+    list(APPEND offenders "${f}: ${hits}")
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "The engine must not include Qt headers:\n${offenders}")
+endif()

@@ -1,0 +1,149 @@
+// The game-state module: every pile and scalar of the game, and the operations of the
+// new game, the round and game end, and the turn controller. One instance lives as long
+// as the program; the window, the options and the generator are reached through the
+// interfaces of game_interfaces.h.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/card.h"
+#include "game/game_interfaces.h"
+#include "game/move_rules.h"
+#include "game/piles.h"
+#include "opponent/opponent_view.h"
+
+namespace tarlyk {
+
+// Games won, lost and drawn by the person; owned by the settings side.
+struct ScoreCounters {
+  int32_t Wins = 0;
+  int32_t Loses = 0;
+  int32_t Nones = 0;
+};
+
+// Pointer shape the table should show after a pointer move.
+enum class PointerShape {
+  kResetOverride,  // no hand to point at: drop any application-wide override
+  kArrow,
+  kHand,
+};
+
+// Mouse buttons as the table reports them.
+enum class MouseButton { kLeft, kRight, kMiddle, kOther };
+
+class TdmData {
+ public:
+  TdmData(IGameWindow& window, const IGameOptions& options, IRandom& random, ScoreCounters& score,
+          const std::string& playerName);
+
+  // --- state (read and written directly by the engine, read by the view) ---
+  std::array<TCardRec, 53> AllCards{};  // slots 1..52; slot 0 unused
+  std::array<TCardRec, 52> ColodaCards{};
+  std::array<TCardRec, 52> UserCards{};
+  std::array<TCardRec, 52> CPUCards{};
+  std::array<TCardRec, 52> BitoCards{};
+  std::array<TCardRec, 12> DeskCards{};
+  TCardRec KozirCard{};
+  uint8_t WhoGoing = 0;
+  uint8_t LastResult = 2;
+  bool GameActive = false;
+  bool ThrowInMode = false;
+  long double GameStage = 1.0L;
+
+  // Status texts, composed once from the player's display name.
+  std::string PlayerName;
+  std::string MsgUserGoes, MsgUserBeats, MsgCPUTakes, MsgUserWins, MsgUserLoses, MsgNobodyWins;
+
+  // The action button as last set by the engine, and the status line text.
+  int ActionState = kActionNewGame;
+  std::string ActionCaption = "Новая партия";
+  bool ActionVisible = true;
+  std::string StatusText = "Сыграем?";
+  bool AnimationOn = false;
+
+  // When it holds the numbers 1..52, the next shuffle produces exactly this order
+  // instead of drawing it (the driver's `deck` command and tests); emptied by the shuffle.
+  std::vector<int> ForcedDeckOrder;
+
+  ScoreCounters& Score() { return score_; }
+  const ScoreCounters& Score() const { return score_; }
+  const IGameOptions& Options() const { return options_; }
+
+  // --- cards and piles ---
+  // Fills AllCards 1..52 from the picture numbering.
+  void FillAllCards();
+  void ClearArrays();
+
+  // --- new game and refill ---
+  // The new-game command (menu item N4 and the button's "Новая партия").
+  void N4Click();
+  bool WhoIsGoing();
+  void GetCardsFromColoda();
+
+  // --- move rules ---
+  TableView Table() const;
+  bool CanGo(const TCardRec& card) const;
+  bool CanBitsa(const TCardRec& card) const;
+  bool ApplyRules(const TCardRec& card, bool goMode) const;
+  void PrepareCardsForGoing();
+
+  // --- the computer opponent, seen from its seat ---
+  OpponentView OpponentSeat();
+  void PrepareStep();
+  void CalcKoefs(Pile cards, int high);
+  int FindGoingCard();
+  int FindGoingCardWhichCanGo();
+  int FindGoingCardWhichCanBitsa();
+  void MakeStep(int position, int kind);
+
+  // --- round and game end ---
+  void MoveToBito();
+  void MoveToCPU();
+  void MoveToUser();
+  bool IsGameEnd();
+  void YouAreWin();
+  void YouAreLose();
+  void NoBodyWins();
+  void RefreshCounts();
+  std::string CountsText() const;
+
+  // --- turn controller ---
+  void imgDeskMouseUp(MouseButton button, int x, int y);
+  void imgDeskClick();
+  void btnEventClick();
+  // Pointer hints: updates the status line and says which pointer to show.
+  PointerShape imgDeskMouseMove(int x, int y);
+  // The status text a pointer move to (x, y) would leave (empty optional = unchanged).
+  std::string HintAt(int x, int y, PointerShape* shape) const;
+
+  // --- table ---
+  // Sorts the person's hand, then asks the window to paint the table.
+  void RepaintDesk();
+  // Hand hit test on the person's hand: position 1..n or -1.
+  int UnderCard(int x, int y) const;
+
+  // Setters that keep the engine's copy and the window in step.
+  void SetStatus(const std::string& text);
+  void SetAction(int state, const std::string& caption, bool visible);
+  void SetAnimation(bool on);
+
+ private:
+  void HumanAttack(int index);
+  void HumanDefence(int index);
+  void ClosingStep();
+  void DrawFromStock(Pile hand);
+  void DeclareResult(const std::string& text, int32_t& counter, uint8_t result);
+
+  IGameWindow& window_;
+  const IGameOptions& options_;
+  IRandom& random_;
+  ScoreCounters& score_;
+};
+
+// "Новая партия", "Беру", "Отбой", "Отдать" by ActionState.
+const char* ActionCaptionFor(int actionState);
+
+}  // namespace tarlyk
