@@ -1,0 +1,127 @@
+#include "game/piles.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace tarlyk {
+
+namespace {
+
+// Sort weight of a slot: face value, times 100 for a trump; 0 for an empty slot.
+int32_t SortKeyOf(const TCardRec& card, uint8_t kozirSuid) {
+  if (!IsPresent(card)) return 0;
+  const int32_t v = ValueToInt(card.Value);
+  return card.Suid == kozirSuid ? v * 100 : v;
+}
+
+// Slots that take part in sorting: present cards with a face value. A present card
+// without one (a rank code above 13) keeps its slot, as does every empty slot.
+bool IsMovable(const TCardRec& card) { return ValueToInt(card.Value) != 0; }
+
+// Strict order used by the sort: key, then suit code.
+bool SortsBefore(const TCardRec& a, const TCardRec& b, uint8_t kozirSuid) {
+  const int32_t ka = SortKeyOf(a, kozirSuid);
+  const int32_t kb = SortKeyOf(b, kozirSuid);
+  if (ka != kb) return ka < kb;
+  return a.Suid < b.Suid;
+}
+
+}  // namespace
+
+bool AddCardToArray(Pile pile, const TCardRec& card, int startFrom) {
+  if (!IsPresent(card)) return false;
+  const long long high = static_cast<long long>(pile.size()) - 1;
+  const long long first = startFrom - 1 < 0 ? 0 : startFrom - 1;
+  if (high < startFrom - 1) return false;
+  for (std::size_t i = static_cast<std::size_t>(first); i < pile.size(); ++i) {
+    if (!IsPresent(pile[i])) {
+      pile[i] = card;
+      return true;
+    }
+  }
+  return false;
+}
+
+int GetCardsCount(ConstPile pile) {
+  int n = 0;
+  for (const TCardRec& c : pile) n += IsPresent(c) ? 1 : 0;
+  return n;
+}
+
+int GetFirstID(ConstPile pile) {
+  for (std::size_t i = 0; i < pile.size(); ++i) {
+    if (IsPresent(pile[i])) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void RemoveSpaces(Pile pile) {
+  // Each card moves into the lowest hole before it; a vacated source slot is cleared,
+  // holes that no card fills keep whatever they held.
+  std::size_t write = 0;
+  for (std::size_t read = 0; read < pile.size(); ++read) {
+    if (!IsPresent(pile[read])) continue;
+    if (read != write) {
+      pile[write] = pile[read];
+      pile[read] = EmptyCard();
+    }
+    ++write;
+  }
+}
+
+int GetMinCard(ConstPile pile, int start, uint8_t kozirSuid) {
+  // The keys are worked out on the fly, which leaves the caller's pile untouched just as
+  // a keyed private copy would.
+  const int high = static_cast<int>(pile.size()) - 1;
+  if (start < 0 || start > high) return start;
+  int best = start;
+  int32_t bestKey = SortKeyOf(pile[static_cast<std::size_t>(start)], kozirSuid);
+  for (int i = start; i <= high; ++i) {
+    const TCardRec& c = pile[static_cast<std::size_t>(i)];
+    const int32_t key = SortKeyOf(c, kozirSuid);
+    if (key == 0) continue;
+    const uint8_t bestSuid = pile[static_cast<std::size_t>(best)].Suid;
+    if (bestKey > key || (bestKey == key && bestSuid > c.Suid)) {
+      best = i;
+      bestKey = key;
+    }
+  }
+  return best;
+}
+
+void SortCards(Pile pile, uint8_t kozirSuid) {
+  // Insertion sort over the movable slots only; empty slots and cards without a face
+  // value stay where they are, exactly as with a selection by GetMinCard. Then compact.
+  const std::size_t n = pile.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!IsMovable(pile[i])) continue;
+    std::size_t hole = i;
+    for (;;) {
+      // The nearest movable slot below the hole.
+      std::size_t prev = hole;
+      while (prev > 0 && !IsMovable(pile[prev - 1])) --prev;
+      if (prev == 0) break;
+      --prev;
+      if (!SortsBefore(pile[hole], pile[prev], kozirSuid)) break;
+      std::swap(pile[hole], pile[prev]);
+      hole = prev;
+    }
+  }
+  RemoveSpaces(pile);
+}
+
+int ValueToInt(uint8_t value) { return value >= 1 && value <= 13 ? value + 1 : 0; }
+
+std::string CardToString(const TCardRec& card) {
+  static constexpr const char* kRankNames[14] = {
+      "(пустота)", "Двойка ",  "Тройка ",   "Четвёрка ", "Пятёрка ", "Шестёрка ", "Семерка ",
+      "Восьмёрка ", "Девятка ", "Десятка ", "Валет ",    "Дама ",    "Король ",   "Туз "};
+  static constexpr const char* kSuitWords[4] = {"крести", "пики", "буби", "черви"};
+
+  if (card.Value == 0) return kRankNames[0];
+  std::string text = card.Value > 13 ? "(нет данных)" : kRankNames[card.Value];
+  text += card.Suid <= 3 ? kSuitWords[card.Suid] : " (нет масти)";
+  return text;
+}
+
+}  // namespace tarlyk
