@@ -1,0 +1,154 @@
+#include "view/panel_pictures.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QString>
+
+// The view library is static, so its resources have to be registered by hand.
+static void initViewAssets() {
+  Q_INIT_RESOURCE(view_assets);
+}
+
+namespace tarlyk {
+namespace {
+
+// A built-in player picture: the 48 x 48 artwork laid over the panel background colour.
+// A missing resource still yields a plain 48 x 48 picture, never a null one.
+QImage loadIcon(const QString& resource) {
+  QImage icon(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
+  icon.fill(PanelPictures::kIconBackground);
+  QImage art(resource);
+  if (!art.isNull()) {
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(0, 0, kIconSize, kIconSize), art);
+  }
+  return icon;
+}
+
+struct RibbonColours {
+  QColor light, mid, dark;  // the band's gradient, top to bottom
+  QColor edge;              // outline
+  QColor tail;              // the folded-back ends
+  QColor ink;               // the numerals
+  QColor inkLight;          // the numerals' lower highlight (engraved look)
+};
+
+RibbonColours coloursFor(int index) {
+  switch (index) {
+    case kRibbonGold:
+      return {QColor(255, 240, 150), QColor(236, 184, 34), QColor(186, 132, 10), QColor(118, 80, 0),
+              QColor(176, 124, 8),   QColor(98, 62, 0),    QColor(255, 236, 160)};
+    case kRibbonSilver:
+      return {QColor(252, 252, 254), QColor(200, 204, 212), QColor(146, 152, 164),
+              QColor(84, 88, 100),   QColor(150, 155, 167), QColor(56, 60, 72),
+              QColor(245, 246, 250)};
+    default:
+      return {QColor(246, 204, 160), QColor(206, 128, 52), QColor(150, 84, 28),  QColor(96, 48, 14),
+              QColor(150, 86, 30),   QColor(74, 36, 8),    QColor(248, 208, 166)};
+  }
+}
+
+// The ribbon's outline: a band across the middle with two swallow-tailed ends that hang
+// a little lower, as if folded behind it.
+QPolygonF leftTail(qreal inset) {
+  return QPolygonF({QPointF(0.5 + inset, 4.0 + inset), QPointF(10.0, 4.0 + inset),
+                    QPointF(10.0, 16.5 - inset), QPointF(0.5 + inset, 16.5 - inset),
+                    QPointF(4.5 + inset, 10.25)});
+}
+
+QPolygonF mirrored(const QPolygonF& poly) {
+  QPolygonF out;
+  for (const QPointF& pt : poly) out << QPointF(kRibbonWidth - pt.x(), pt.y());
+  return out;
+}
+
+QRectF band(qreal inset) {
+  return QRectF(6.5 + inset, 0.5 + inset, 43.0 - 2 * inset, 13.0 - 2 * inset);
+}
+
+QPainterPath ribbonOutline() {
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
+  path.addPolygon(leftTail(0));
+  path.closeSubpath();
+  path.addPolygon(mirrored(leftTail(0)));
+  path.closeSubpath();
+  path.addRoundedRect(band(0), 1.5, 1.5);
+  return path.simplified();
+}
+
+// Roman numeral of `count` strokes, drawn as serifed bars so it stays crisp at this size
+// whatever fonts the system has.
+void drawNumeral(QPainter& p, int count, const QColor& ink, const QColor& light) {
+  constexpr int kGlyph = 4, kGap = 1, kTop = 3, kHeight = 8;
+  const int width = count * kGlyph + (count - 1) * kGap;
+  const int left = (kRibbonWidth - width) / 2;
+  for (int i = 0; i < count; ++i) {
+    const int x = left + i * (kGlyph + kGap);
+    p.fillRect(x, kTop + kHeight, kGlyph, 1, light);    // highlight under the foot
+    p.fillRect(x, kTop, kGlyph, 1, ink);                // top serif
+    p.fillRect(x + 1, kTop + 1, 2, kHeight - 2, ink);   // stem
+    p.fillRect(x, kTop + kHeight - 1, kGlyph, 1, ink);  // foot serif
+  }
+}
+
+}  // namespace
+
+QImage DrawRibbon(int index) {
+  QImage img(kRibbonWidth, kRibbonHeight, QImage::Format_ARGB32_Premultiplied);
+  if (index == kRibbonShape) {
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(ribbonOutline(), Qt::white);
+    return img;
+  }
+  const RibbonColours c = coloursFor(index);
+  // The whole picture starts in the outline colour, so the shape's soft edge blends the
+  // table with the outline rather than with a stray background.
+  img.fill(c.edge);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+
+  // Ends, darker, as the back side of the ribbon.
+  QLinearGradient tailGrad(0, 4, 0, 17);
+  tailGrad.setColorAt(0.0, c.mid);
+  tailGrad.setColorAt(1.0, c.tail);
+  p.setBrush(tailGrad);
+  p.drawPolygon(leftTail(1.0));
+  p.drawPolygon(mirrored(leftTail(1.0)));
+  // The folds where the ends go behind the band.
+  p.setBrush(c.edge);
+  p.drawPolygon(QPolygonF({QPointF(6.5, 13.5), QPointF(10.0, 13.5), QPointF(10.0, 16.0)}));
+  p.drawPolygon(QPolygonF({QPointF(kRibbonWidth - 6.5, 13.5), QPointF(kRibbonWidth - 10.0, 13.5),
+                           QPointF(kRibbonWidth - 10.0, 16.0)}));
+
+  // The band, with a metallic sheen: light at the top, a bright streak, darker below.
+  p.setBrush(c.edge);
+  p.drawRoundedRect(band(0), 1.5, 1.5);
+  QLinearGradient bandGrad(0, 1, 0, 13);
+  bandGrad.setColorAt(0.0, c.light);
+  bandGrad.setColorAt(0.35, c.mid);
+  bandGrad.setColorAt(0.55, c.light);
+  bandGrad.setColorAt(1.0, c.dark);
+  p.setBrush(bandGrad);
+  p.drawRoundedRect(band(1.0), 1.0, 1.0);
+
+  p.setRenderHint(QPainter::Antialiasing, false);
+  const int strokes = index == kRibbonGold ? 1 : (index == kRibbonSilver ? 2 : 3);
+  drawNumeral(p, strokes, c.ink, c.inkLight);
+  return img;
+}
+
+PanelPictures::PanelPictures() {
+  initViewAssets();
+  ilIcons[0] = loadIcon(QStringLiteral(":/panels/computer.png"));
+  ilIcons[1] = loadIcon(QStringLiteral(":/panels/person.png"));
+  for (int i = 0; i < 4; ++i) ilPlaces[static_cast<size_t>(i)] = DrawRibbon(i);
+}
+
+}  // namespace tarlyk
