@@ -1,0 +1,290 @@
+// Build-time tool: renders the 52 card faces and 12 card backs from SVG card decks into
+// 71 x 96 PNG pictures and writes them as a C++ source of byte arrays, which the card
+// library compiles in. Optionally also writes a contact sheet of all pictures.
+//
+// Usage: render_cards OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 71;
+constexpr int kHeight = 96;
+constexpr int kSupersample = 4;
+constexpr QRgb kMagenta = 0xFFFF00FFu;
+
+// The fixed corner mask of the game hides these three pixels in each corner.
+bool IsMaskedCorner(int x, int y) {
+  const int cx = x < kWidth / 2 ? x : kWidth - 1 - x;
+  const int cy = y < kHeight / 2 ? y : kHeight - 1 - y;
+  return (cx == 0 && cy == 0) || (cx == 1 && cy == 0) || (cx == 0 && cy == 1);
+}
+
+QImage RenderInto(QSvgRenderer& renderer, const QString& id, QSize size,
+                  const QRectF& target) {
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  renderer.render(&painter, id, target);
+  return image;
+}
+
+// The bounding box of the (nearly) opaque pixels.
+QRect SolidBounds(const QImage& image) {
+  int x0 = image.width(), y0 = image.height(), x1 = -1, y1 = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(line[x]) >= 250) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+      }
+    }
+  }
+  return x1 < 0 ? QRect() : QRect(QPoint(x0, y0), QPoint(x1, y1));
+}
+
+// Renders one element to exactly 71 x 96. An element drawn for this size is rendered
+// directly (its pixel-aligned artwork stays crisp); anything else is rendered larger
+// and scaled down smoothly.
+QImage RenderElement(QSvgRenderer& renderer, const QString& id) {
+  const QRectF bounds = renderer.transformForElement(id).mapRect(renderer.boundsOnElement(id));
+  const bool native = qRound(bounds.width()) == kWidth && qRound(bounds.height()) == kHeight;
+  const int scale = native ? 1 : kSupersample;
+  const QRectF full(0, 0, kWidth * scale, kHeight * scale);
+  QImage big = RenderInto(renderer, id, full.size().toSize(), full);
+  if (!native) {
+    // Some decks draw a drop shadow or margin inside the element's bounds; stretch the
+    // element so that its solid card body fills the picture.
+    const QRect body = SolidBounds(big);
+    if (body.isValid() && body.size() != big.size()) {
+      const double sx = full.width() / body.width();
+      const double sy = full.height() / body.height();
+      big = RenderInto(renderer, id, big.size(),
+                       QRectF(-body.x() * sx, -body.y() * sy, full.width() * sx,
+                              full.height() * sy));
+    }
+  }
+  QImage result = native ? big
+                         : big.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio,
+                                      Qt::SmoothTransformation);
+  return result.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool NextToMaskOrEdge(int x, int y) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      const int nx = x + dx;
+      const int ny = y + dy;
+      if (nx < 0 || ny < 0 || nx >= kWidth || ny >= kHeight || IsMaskedCorner(nx, ny)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Makes a face fully opaque so that it looks right under the corner mask: pixels on
+// the outline keep their own (dark border) colour at full strength, other partly
+// transparent pixels are laid over the white of the card, and the masked corner
+// pixels are set to white (they are never shown).
+QImage FinishFace(const QImage& face) {
+  QImage out(kWidth, kHeight, QImage::Format_RGB32);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const QRgb c = face.pixel(x, y);
+      const int a = qAlpha(c);
+      QRgb v;
+      if (IsMaskedCorner(x, y)) {
+        v = qRgb(255, 255, 255);
+      } else if (a == 255) {
+        v = c;
+      } else if (NextToMaskOrEdge(x, y) && a > 0) {
+        v = qRgb(qRed(c), qGreen(c), qBlue(c));
+      } else {
+        const auto over = [a](int ch) { return (ch * a + 255 * (255 - a) + 127) / 255; };
+        v = qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
+      }
+      out.setPixel(x, y, v);
+    }
+  }
+  return out;
+}
+
+// Decides every pixel of a back as card or magenta: mostly transparent pixels and the
+// corner pixels that faces never show become magenta, the rest are made opaque. A card pixel that happens to be exact magenta is
+// nudged so it is not keyed out.
+QImage FinishBack(const QImage& back) {
+  QImage out(kWidth, kHeight, QImage::Format_RGB32);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const QRgb c = back.pixel(x, y);
+      const bool card = qAlpha(c) >= 128 && !IsMaskedCorner(x, y);
+      QRgb v = card ? qRgb(qRed(c), qGreen(c), qBlue(c)) : kMagenta;
+      if (card && v == kMagenta) v = qRgb(254, 0, 255);
+      out.setPixel(x, y, v);
+    }
+  }
+  return out;
+}
+
+QByteArray EncodePng(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+QString FaceId(int number) {
+  static const char* const kSuits[4] = {"club", "diamond", "heart", "spade"};
+  static const char* const kRanks[13] = {"1", "2", "3",  "4",    "5",     "6",   "7",
+                                         "8", "9", "10", "jack", "queen", "king"};
+  const int block = (number - 1) / 13;
+  const int pos = (number - 1) % 13;
+  return QString::fromLatin1(kRanks[pos]) + '_' + QString::fromLatin1(kSuits[block]);
+}
+
+bool WriteAtomically(const QString& path, const QByteArray& data) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(data);
+  return file.commit();
+}
+
+QByteArray CppSource(const std::vector<QByteArray>& pngs) {
+  QByteArray s;
+  s += "// Generated by render_cards from the SVG card decks. Do not edit.\n";
+  s += "#include \"card_bitmap_table.h\"\n\nnamespace {\n";
+  for (size_t n = 0; n < pngs.size(); ++n) {
+    if (pngs[n].isEmpty()) continue;
+    s += "const unsigned char kBitmap" + QByteArray::number(qulonglong(n)) + "[] = {";
+    for (int i = 0; i < pngs[n].size(); ++i) {
+      if (i % 24 == 0) s += "\n ";
+      s += ' ';
+      s += QByteArray::number(static_cast<unsigned char>(pngs[n][i]));
+      s += ',';
+    }
+    s += "\n};\n";
+  }
+  s += "}  // namespace\n\nnamespace tarlyk_cards {\n\nconst CardBitmap kCardBitmaps[kCardBitmapCount] = {\n";
+  for (size_t n = 0; n < pngs.size(); ++n) {
+    if (pngs[n].isEmpty()) {
+      s += "    {nullptr, 0},\n";
+    } else {
+      const QByteArray name = "kBitmap" + QByteArray::number(qulonglong(n));
+      s += "    {" + name + ", sizeof(" + name + ")},\n";
+    }
+  }
+  s += "};\n\n}  // namespace tarlyk_cards\n";
+  return s;
+}
+
+// All pictures side by side on a table-coloured sheet, magenta shown as is; for looking
+// at the artwork while working on it.
+QImage ContactSheet(const std::vector<QImage>& images) {
+  constexpr int kCols = 13;
+  constexpr int kGap = 4;
+  QImage sheet(kCols * (kWidth + kGap) + kGap, 5 * (kHeight + kGap) + kGap,
+               QImage::Format_RGB32);
+  sheet.fill(QColor(0, 100, 0));
+  QPainter painter(&sheet);
+  int slot = 0;
+  for (size_t n = 1; n < images.size(); ++n) {
+    if (images[n].isNull()) continue;
+    QImage shown = images[n].convertToFormat(QImage::Format_ARGB32);
+    if (n <= 52) {
+      for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+          if (IsMaskedCorner(x, y)) shown.setPixel(x, y, 0);
+    }
+    painter.drawImage(kGap + (slot % kCols) * (kWidth + kGap),
+                      kGap + (slot / kCols) * (kHeight + kGap), shown);
+    ++slot;
+  }
+  return sheet;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 5 || argc > 6) {
+    std::fprintf(stderr,
+                 "usage: %s OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]\n",
+                 argv[0]);
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  const QString outPath = QString::fromLocal8Bit(argv[1]);
+  std::vector<std::unique_ptr<QSvgRenderer>> decks;
+  for (int i = 2; i <= 4; ++i) {
+    auto renderer = std::make_unique<QSvgRenderer>(QString::fromLocal8Bit(argv[i]));
+    if (!renderer->isValid()) {
+      std::fprintf(stderr, "render_cards: cannot read %s\n", argv[i]);
+      return 1;
+    }
+    decks.push_back(std::move(renderer));
+  }
+  QSvgRenderer& standard = *decks[0];
+  QSvgRenderer& nicu = *decks[1];
+  QSvgRenderer& extra = *decks[2];
+
+  struct BackSource {
+    QSvgRenderer* deck;
+    QString id;
+  };
+  std::vector<BackSource> backs = {{&standard, "back"}, {&nicu, "back"}};
+  for (int i = 1; i <= 9; ++i) backs.push_back({&nicu, QString("back_c%1").arg(i)});
+  backs.push_back({&extra, "back"});
+
+  std::vector<QImage> images(66);
+  std::vector<QByteArray> pngs(66);
+  for (int n = 1; n <= 52; ++n) {
+    const QString id = FaceId(n);
+    if (!standard.elementExists(id)) {
+      std::fprintf(stderr, "render_cards: no element %s\n", qPrintable(id));
+      return 1;
+    }
+    images[n] = FinishFace(RenderElement(standard, id));
+  }
+  for (size_t i = 0; i < backs.size(); ++i) {
+    if (!backs[i].deck->elementExists(backs[i].id)) {
+      std::fprintf(stderr, "render_cards: no element %s\n", qPrintable(backs[i].id));
+      return 1;
+    }
+    images[54 + i] = FinishBack(RenderElement(*backs[i].deck, backs[i].id));
+  }
+  for (size_t n = 0; n < images.size(); ++n) {
+    if (!images[n].isNull()) pngs[n] = EncodePng(images[n]);
+  }
+
+  if (!WriteAtomically(outPath, CppSource(pngs))) {
+    std::fprintf(stderr, "render_cards: cannot write %s\n", argv[1]);
+    return 1;
+  }
+  if (argc == 6) {
+    QByteArray sheet = EncodePng(ContactSheet(images));
+    if (!WriteAtomically(QString::fromLocal8Bit(argv[5]), sheet)) {
+      std::fprintf(stderr, "render_cards: cannot write %s\n", argv[5]);
+      return 1;
+    }
+  }
+  return 0;
+}
