@@ -1,5 +1,6 @@
 #include "game/piles.h"
 
+#include <array>
 #include <cstddef>
 #include <utility>
 
@@ -16,14 +17,8 @@ int32_t SortKeyOf(const TCardRec& card, uint8_t kozirSuid) {
 
 // Slots that take part in sorting: present cards with a face value. A present card
 // without one (a rank code above 13) keeps its slot, as does every empty slot.
-bool IsMovable(const TCardRec& card) { return ValueToInt(card.Value) != 0; }
-
-// Strict order used by the sort: key, then suit code.
-bool SortsBefore(const TCardRec& a, const TCardRec& b, uint8_t kozirSuid) {
-  const int32_t ka = SortKeyOf(a, kozirSuid);
-  const int32_t kb = SortKeyOf(b, kozirSuid);
-  if (ka != kb) return ka < kb;
-  return a.Suid < b.Suid;
+bool IsMovable(const TCardRec& card) {
+  return ValueToInt(card.Value) != 0;
 }
 
 }  // namespace
@@ -90,31 +85,48 @@ int GetMinCard(ConstPile pile, int start, uint8_t kozirSuid) {
 }
 
 void SortCards(Pile pile, uint8_t kozirSuid) {
-  // Insertion sort over the movable slots only; empty slots and cards without a face
-  // value stay where they are, exactly as with a selection by GetMinCard. Then compact.
-  const std::size_t n = pile.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    if (!IsMovable(pile[i])) continue;
-    std::size_t hole = i;
-    for (;;) {
-      // The nearest movable slot below the hole.
-      std::size_t prev = hole;
-      while (prev > 0 && !IsMovable(pile[prev - 1])) --prev;
-      if (prev == 0) break;
-      --prev;
-      if (!SortsBefore(pile[hole], pile[prev], kozirSuid)) break;
-      std::swap(pile[hole], pile[prev]);
-      hole = prev;
+  // Empty slots and cards without a face value stay where they are, the other cards are
+  // ordered among the remaining slots, then the pile is compacted: the same result as a
+  // slot-by-slot selection with GetMinCard. The keys are sorted on the stack, so nothing
+  // allocates.
+  constexpr std::size_t kMaxSlots = 52;
+  if (pile.size() > kMaxSlots) {
+    for (int i = 0; i < static_cast<int>(pile.size()); ++i) {
+      const int m = GetMinCard(pile, i, kozirSuid);
+      if (m != i) std::swap(pile[static_cast<std::size_t>(i)], pile[static_cast<std::size_t>(m)]);
     }
+    RemoveSpaces(pile);
+    return;
   }
+  std::array<int32_t, kMaxSlots> keys;
+  std::array<uint8_t, kMaxSlots> slots;    // movable slots, ascending
+  std::array<uint8_t, kMaxSlots> sources;  // their cards, in sorted order
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < pile.size(); ++i) {
+    if (!IsMovable(pile[i])) continue;
+    const int32_t key = SortKeyOf(pile[i], kozirSuid) * 256 + pile[i].Suid;
+    std::size_t j = n;
+    for (; j > 0 && keys[j - 1] > key; --j) {
+      keys[j] = keys[j - 1];
+      sources[j] = sources[j - 1];
+    }
+    keys[j] = key;
+    sources[j] = static_cast<uint8_t>(i);
+    slots[n++] = static_cast<uint8_t>(i);
+  }
+  std::array<TCardRec, kMaxSlots> sorted;
+  for (std::size_t k = 0; k < n; ++k) sorted[k] = pile[sources[k]];
+  for (std::size_t k = 0; k < n; ++k) pile[slots[k]] = sorted[k];
   RemoveSpaces(pile);
 }
 
-int ValueToInt(uint8_t value) { return value >= 1 && value <= 13 ? value + 1 : 0; }
+int ValueToInt(uint8_t value) {
+  return value >= 1 && value <= 13 ? value + 1 : 0;
+}
 
 std::string CardToString(const TCardRec& card) {
   static constexpr const char* kRankNames[14] = {
-      "(пустота)", "Двойка ",  "Тройка ",   "Четвёрка ", "Пятёрка ", "Шестёрка ", "Семерка ",
+      "(пустота)",  "Двойка ",  "Тройка ",  "Четвёрка ", "Пятёрка ", "Шестёрка ", "Семерка ",
       "Восьмёрка ", "Девятка ", "Десятка ", "Валет ",    "Дама ",    "Король ",   "Туз "};
   static constexpr const char* kSuitWords[4] = {"крести", "пики", "буби", "черви"};
 

@@ -18,7 +18,9 @@ constexpr const char* kDefaultPlayerName = "Игрок";
 constexpr std::size_t kMaxShownChars = 9;
 constexpr std::size_t kKeptChars = 7;
 
-bool IsContinuationByte(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
+bool IsContinuationByte(char ch) {
+  return (static_cast<unsigned char>(ch) & 0xC0) == 0x80;
+}
 
 // Byte offset at which character number `chars` (0-based) begins, or text.size().
 std::size_t Utf8Offset(const std::string& text, std::size_t chars) {
@@ -97,7 +99,9 @@ std::size_t Utf8Length(const std::string& text) {
   return n;
 }
 
-StartupEnvironment StartupEnvironment::FromSystem() { return EnvironmentWith(CurrentAccount()); }
+StartupEnvironment StartupEnvironment::FromSystem() {
+  return EnvironmentWith(CurrentAccount());
+}
 
 std::string LoginNameOrUnknown(const char* name) {
   if (name == nullptr) return kUnknownLogin;
