@@ -34,7 +34,9 @@ ColorScheme SchemeFromName(std::string_view name) {
   return ColorScheme::kClassic;
 }
 
-ColorScheme DesktopScheme() { return ColorScheme::kClassic; }
+ColorScheme DesktopScheme() {
+  return ColorScheme::kClassic;
+}
 
 LookColors LookFor(ColorScheme scheme) {
   LookColors c;
@@ -71,19 +73,39 @@ LookColors LookFor(ColorScheme scheme) {
   return c;
 }
 
-void SettleLook(ColorScheme scheme) { Current() = LookFor(scheme); }
+void SettleLook(ColorScheme scheme) {
+  Current() = LookFor(scheme);
+}
 
-const LookColors& CurrentLook() { return Current(); }
+const LookColors& CurrentLook() {
+  return Current();
+}
 
 namespace syscolor {
-QColor WindowText() { return QColor(0, 0, 0); }
-QColor InactiveCaptionText() { return QColor(212, 208, 200); }
-QColor InactiveCaption() { return QColor(128, 128, 128); }
-QColor GradientActiveCaption() { return QColor(166, 202, 240); }
-QColor ButtonHighlight() { return QColor(255, 255, 255); }
-QColor ButtonShadow() { return QColor(128, 128, 128); }
-QColor Highlight() { return QColor(10, 36, 106); }
-QColor HighlightText() { return QColor(255, 255, 255); }
+QColor WindowText() {
+  return QColor(0, 0, 0);
+}
+QColor InactiveCaptionText() {
+  return QColor(212, 208, 200);
+}
+QColor InactiveCaption() {
+  return QColor(128, 128, 128);
+}
+QColor GradientActiveCaption() {
+  return QColor(166, 202, 240);
+}
+QColor ButtonHighlight() {
+  return QColor(255, 255, 255);
+}
+QColor ButtonShadow() {
+  return QColor(128, 128, 128);
+}
+QColor Highlight() {
+  return QColor(10, 36, 106);
+}
+QColor HighlightText() {
+  return QColor(255, 255, 255);
+}
 }  // namespace syscolor
 
 bool IsNamedColor(const QColor& color) {
