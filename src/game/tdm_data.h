@@ -116,7 +116,7 @@ class TdmData {
   void btnEventClick();
   // Pointer hints: updates the status line and says which pointer to show.
   PointerShape imgDeskMouseMove(int x, int y);
-  // The status text a pointer move to (x, y) would leave (empty optional = unchanged).
+  // The status text a pointer move to (x, y) would leave (empty string = unchanged).
   std::string HintAt(int x, int y, PointerShape* shape) const;
 
   // --- table ---
@@ -136,11 +136,19 @@ class TdmData {
   void ClosingStep();
   void DrawFromStock(Pile hand);
   void DeclareResult(const std::string& text, int32_t& counter, uint8_t result);
+  // The 52 card numbers in dealing order: ForcedDeckOrder when it is a full deck,
+  // otherwise drawn from the generator.
+  void ShuffleDeck(std::array<int, 52>& order);
+  // The computer leads a new round; the person is to beat or take.
+  void ComputerLeads();
 
   IGameWindow& window_;
   const IGameOptions& options_;
   IRandom& random_;
   ScoreCounters& score_;
+  // The counters the score line was last written for.
+  bool countsShown_ = false;
+  ScoreCounters shownCounts_{};
 };
 
 // "Новая партия", "Беру", "Отбой", "Отдать" by ActionState.

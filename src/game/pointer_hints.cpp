@@ -1,0 +1,44 @@
+// What a click at the pointer would do, told in the status line while the pointer moves
+// over the table, and which pointer to show there.
+#include "game/tdm_data.h"
+
+namespace tarlyk {
+
+std::string TdmData::HintAt(int x, int y, PointerShape* shape) const {
+  PointerShape dummy = PointerShape::kArrow;
+  PointerShape& out = shape != nullptr ? *shape : dummy;
+
+  if (GetFirstID(UserCards) == -1 || GetFirstID(CPUCards) == -1) {
+    out = PointerShape::kResetOverride;
+    return {};
+  }
+  const int k = UnderCard(x, y);
+  if (k == -1) {
+    out = PointerShape::kArrow;
+    if (ThrowInMode) return MsgCPUTakes;
+    return WhoGoing == 0 ? MsgUserGoes : MsgUserBeats;
+  }
+
+  out = PointerShape::kHand;
+  const TCardRec& card = UserCards[k - 1];
+  const std::string name = CardToString(card);
+  if (ThrowInMode) {
+    if (ApplyRules(card, true)) return "Подкинуть карту \"" + name + "\" компьютеру...";
+    return PlayerName + ", карту \"" + name + "\" мне подкидывать нельзя!";
+  }
+  if (WhoGoing == 0) {
+    if (ApplyRules(card, true)) return "Походить картой \"" + name + "\"...";
+    return PlayerName + ", сейчас картой \"" + name + "\" ходить нельзя!";
+  }
+  if (ApplyRules(card, false)) return "Побиться картой \"" + name + "\"...";
+  return PlayerName + ", сейчас картой \"" + name + "\" биться нельзя!";
+}
+
+PointerShape TdmData::imgDeskMouseMove(int x, int y) {
+  PointerShape shape = PointerShape::kArrow;
+  const std::string text = HintAt(x, y, &shape);
+  if (shape != PointerShape::kResetOverride) SetStatus(text);
+  return shape;
+}
+
+}  // namespace tarlyk
