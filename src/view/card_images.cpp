@@ -36,7 +36,7 @@ struct TintTable {
 
 // Decodes one picture of the library, checking its size from the header before
 // decoding anything, so a damaged or oversized picture costs nothing. The result is
-// 32-bit non-premultiplied (ARGB32 or RGB32), or null when the picture is unusable.
+// non-premultiplied ARGB32, or null when the picture is unusable.
 QImage DecodeCardPicture(std::span<const unsigned char> bytes) {
   if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return {};
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
@@ -48,11 +48,8 @@ QImage DecodeCardPicture(std::span<const unsigned char> bytes) {
   if (reader.size() != QSize(kCardWidth, kCardHeight)) return {};
   QImage image = reader.read();
   if (image.size() != QSize(kCardWidth, kCardHeight)) return {};
-  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
-    image.convertTo(QImage::Format_ARGB32);
-  }
-  // The reader borrows the library's memory; make sure the image owns its pixels.
-  image.detach();
+  // Masking and keying write alpha, so the pixels must carry it (RGB32 would drop it).
+  if (image.format() != QImage::Format_ARGB32) image.convertTo(QImage::Format_ARGB32);
   return image;
 }
 
@@ -78,7 +75,6 @@ QImage TintedCopy(const QImage& face, const TintTable& table) {
 }
 
 void KeyOutMagenta(QImage& back) {
-  if (back.format() == QImage::Format_RGB32) back.convertTo(QImage::Format_ARGB32);
   for (int y = 0; y < back.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(back.scanLine(y));
     for (int x = 0; x < back.width(); ++x) {

@@ -1,0 +1,30 @@
+# The card library and the loading of the card pictures, including damaged libraries
+# built here, each in a directory of its own under the name Cards.dll.
+set(TARLYK_BAD_CARDS_DIR ${CMAKE_BINARY_DIR}/test_cards)
+
+function(tarlyk_bad_card_library target dir)
+  add_library(${target} MODULE ${ARGN})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cards)
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME Cards PREFIX "" SUFFIX ".dll"
+    LIBRARY_OUTPUT_DIRECTORY ${TARLYK_BAD_CARDS_DIR}/${dir}
+    CXX_VISIBILITY_PRESET hidden)
+endfunction()
+
+if(TARGET tarlyk_cards)
+  tarlyk_bad_card_library(test_cards_no_function no_function
+    ${CMAKE_CURRENT_SOURCE_DIR}/cards/no_function_library.cpp)
+  tarlyk_bad_card_library(test_cards_partial partial
+    ${CMAKE_CURRENT_SOURCE_DIR}/cards/partial_library.cpp
+    ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp PROPERTIES GENERATED ON)
+  add_dependencies(test_cards_partial tarlyk_cards)
+
+  tarlyk_add_test(test_card_images GUI
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/cards/test_card_images.cpp
+    LIBS tarlyk_view)
+  target_compile_definitions(test_card_images PRIVATE
+    TARLYK_CARDS_DIR="$<TARGET_FILE_DIR:tarlyk_cards>"
+    TARLYK_BAD_CARDS_DIR="${TARLYK_BAD_CARDS_DIR}")
+  add_dependencies(test_card_images tarlyk_cards test_cards_no_function test_cards_partial)
+endif()

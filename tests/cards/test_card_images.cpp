@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <vector>
+
+#include "view/card_images.h"
+#include "view/card_library.h"
+
+namespace tarlyk {
+namespace {
+
+constexpr QRgb kDefaultTint = 0xFFDAEAFDu;  // RGB(218, 234, 253)
+
+class FixedRandom : public IRandom {
+ public:
+  explicit FixedRandom(int value) : value_(value) {}
+  int Random(int range) override {
+    lastRange = range;
+    return value_;
+  }
+  int lastRange = 0;
+
+ private:
+  int value_;
+};
+
+struct LoadRun {
+  CardLoadResult result;
+  CardImages images;
+  std::array<TCardRec, 53> allCards{};
+  int eventCalls = 0;
+  int pictureCalls = 0;
+  std::vector<int> thumbnails;
+};
+
+LoadRun Load(const std::string& dir, int storedShortId = 3, bool pictureOk = true,
+             IRandom* random = nullptr) {
+  LoadRun run;
+  FixedRandom fallback(0);
+  run.result = LoadCardImages(
+      dir, kDefaultTint, run.images, run.allCards, [&run] { ++run.eventCalls; },
+      [&run, pictureOk] {
+        ++run.pictureCalls;
+        return pictureOk;
+      },
+      [&run](int n, const QImage& back) {
+        EXPECT_EQ(back.size(), QSize(71, 96));
+        run.thumbnails.push_back(n);
+      },
+      storedShortId, random != nullptr ? *random : fallback);
+  return run;
+}
+
+std::string BadDir(const char* name) { return std::string(TARLYK_BAD_CARDS_DIR "/") + name; }
+
+class CardImagesTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "test_card_images";
+    static char* argv[] = {name, nullptr};
+    if (QGuiApplication::instance() == nullptr) app_ = new QGuiApplication(argc, argv);
+  }
+  static QGuiApplication* app_;
+};
+QGuiApplication* CardImagesTest::app_ = nullptr;
+
+TEST_F(CardImagesTest, RealLibraryLoadsEveryPictureReadyToDraw) {
+  LoadRun run = Load(TARLYK_CARDS_DIR);
+  ASSERT_EQ(run.result.status, CardLoadResult::kOk) << run.result.errorList;
+  EXPECT_EQ(run.result.errorList, "");
+  EXPECT_EQ(run.eventCalls, 64);
+  EXPECT_EQ(run.pictureCalls, 1);
+  EXPECT_EQ(run.thumbnails, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(run.images.ActiveShortID, 3);
+
+  for (int id = 0; id < 52; ++id) {
+    for (const QImage* img : {&run.images.ilCards[id], &run.images.ilLightCards[id]}) {
+      ASSERT_EQ(img->size(), QSize(71, 96)) << id;
+      ASSERT_EQ(img->format(), QImage::Format_ARGB32_Premultiplied);
+      // Transparent at exactly the twelve corner pixels, opaque everywhere else.
+      int transparent = 0;
+      for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 71; ++x) {
+          const int a = qAlpha(img->pixel(x, y));
+          if (IsCardCornerPixel(x, y)) {
+            EXPECT_EQ(a, 0) << id << " " << x << "," << y;
+            ++transparent;
+          } else {
+            ASSERT_EQ(a, 255) << id << " " << x << "," << y;
+          }
+        }
+      }
+      EXPECT_EQ(transparent, 12);
+    }
+  }
+  for (int n = 0; n < 12; ++n) {
+    EXPECT_EQ(run.images.ilShorts[n].size(), QSize(71, 96));
+    EXPECT_EQ(run.images.ilShorts90[n].size(), QSize(96, 71));
+    EXPECT_EQ(run.images.ilShorts[n].format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(run.images.ilShorts90[n].format(), QImage::Format_ARGB32_Premultiplied);
+    // Magenta is keyed out: the corner is see-through, the middle is card.
+    EXPECT_EQ(qAlpha(run.images.ilShorts[n].pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(run.images.ilShorts[n].pixel(35, 48)), 255);
+    // The turned back: its top-left pixel is the unturned bottom-left one, and so on.
+    EXPECT_EQ(run.images.ilShorts90[n].pixel(0, 0), run.images.ilShorts[n].pixel(0, 95));
+    EXPECT_EQ(run.images.ilShorts90[n].pixel(95 - 20, 10),
+              run.images.ilShorts[n].pixel(10, 20));
+  }
+  // Twelve different backs.
+  std::set<QByteArray> distinct;
+  for (const QImage& back : run.images.ilShorts) {
+    distinct.insert(QByteArray(reinterpret_cast<const char*>(back.constBits()),
+                               static_cast<qsizetype>(back.sizeInBytes())));
+  }
+  EXPECT_EQ(distinct.size(), 12u);
+}
+
+TEST_F(CardImagesTest, DeckTemplateFollowsTheLibraryNumbering) {
+  LoadRun run = Load(TARLYK_CARDS_DIR);
+  ASSERT_EQ(run.result.status, CardLoadResult::kOk);
+  struct Expect {
+    int slot, value, suid;
+  };
+  for (const Expect& e : {Expect{1, 13, 0}, Expect{2, 1, 0}, Expect{13, 12, 0},
+                          Expect{14, 13, 2}, Expect{27, 13, 3}, Expect{36, 9, 3},
+                          Expect{40, 13, 1}, Expect{50, 10, 1}, Expect{52, 12, 1}}) {
+    const TCardRec& c = run.allCards[e.slot];
+    EXPECT_EQ(c.Value, e.value) << e.slot;
+    EXPECT_EQ(c.Suid, e.suid) << e.slot;
+    EXPECT_EQ(c.ID, e.slot - 1) << e.slot;
+  }
+  // The artwork matches the numbering: the pip cards two..ten of the red suits
+  // (numbers 14..39) show red, those of the black suits none.
+  for (int number = 1; number <= 52; ++number) {
+    const int pos = (number - 1) % 13;
+    if (pos < 1 || pos > 9) continue;
+    const QImage& face = run.images.ilCards[number - 1];
+    bool red = false;
+    for (int y = 0; y < 96 && !red; ++y)
+      for (int x = 0; x < 71 && !red; ++x) {
+        const QRgb c = face.pixel(x, y);
+        red = qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80;
+      }
+    EXPECT_EQ(red, number >= 14 && number <= 39) << number;
+  }
+}
+
+TEST_F(CardImagesTest, LibraryBacksAreMagentaOutsideTheirCornersWithoutFringe) {
+  CardLibrary library;
+  ASSERT_TRUE(library.Open(TARLYK_CARDS_DIR));
+  EXPECT_TRUE(library.Bitmap(53).empty());
+  EXPECT_TRUE(library.Bitmap(0).empty());
+  EXPECT_TRUE(library.Bitmap(66).empty());
+  EXPECT_TRUE(library.Bitmap(-5).empty());
+  for (int number = 54; number <= 65; ++number) {
+    const auto bytes = library.Bitmap(number);
+    QImage back = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "PNG");
+    ASSERT_EQ(back.size(), QSize(71, 96)) << number;
+    back = back.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 96; ++y)
+      for (int x = 0; x < 71; ++x) ASSERT_EQ(qAlpha(back.pixel(x, y)), 255) << number;
+    EXPECT_EQ(back.pixel(0, 0), 0xFFFF00FFu) << number;
+    EXPECT_EQ(back.pixel(70, 95), 0xFFFF00FFu) << number;
+    EXPECT_NE(back.pixel(35, 48), 0xFFFF00FFu) << number;
+  }
+}
+
+TEST_F(CardImagesTest, TintMovesEachChannelFourFifthsTowardsTheBase) {
+  EXPECT_EQ(TintPixel(qRgb(255, 255, 255), kDefaultTint), qRgb(225, 238, 253));
+  EXPECT_EQ(TintPixel(qRgb(0, 0, 0), kDefaultTint), qRgb(174, 187, 202));
+  EXPECT_EQ(TintPixel(qRgb(5, 5, 5), kDefaultTint), qRgb(175, 188, 203));
+  EXPECT_EQ(TintPixel(qRgb(255, 255, 255), qRgb(234, 240, 207)), qRgb(238, 243, 217));
+  EXPECT_EQ(qAlpha(TintPixel(qRgba(255, 255, 255, 0), kDefaultTint)), 0);
+
+  // The loaded light faces are the faces tinted with the given base.
+  LoadRun run = Load(TARLYK_CARDS_DIR);
+  ASSERT_EQ(run.result.status, CardLoadResult::kOk);
+  int whites = 0;
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 71; ++x)
+      if (run.images.ilCards[0].pixel(x, y) == 0xFFFFFFFFu) {
+        ++whites;
+        ASSERT_EQ(run.images.ilLightCards[0].pixel(x, y), qRgb(225, 238, 253));
+      }
+  EXPECT_GT(whites, 1000);
+}
+
+TEST_F(CardImagesTest, QuarterTurnIsClockwise) {
+  // 3 wide, 2 high:  a b c        turned, 2 wide, 3 high:  d a
+  //                  d e f                                 e b
+  //                                                        f c
+  QImage src(3, 2, QImage::Format_ARGB32_Premultiplied);
+  const QRgb a = 0xFF000001, b = 0xFF000002, c = 0xFF000003;
+  const QRgb d = 0xFF000004, e = 0xFF000005, f = 0xFF000006;
+  src.setPixel(0, 0, a), src.setPixel(1, 0, b), src.setPixel(2, 0, c);
+  src.setPixel(0, 1, d), src.setPixel(1, 1, e), src.setPixel(2, 1, f);
+  const QImage out = TurnQuarterClockwise(src);
+  ASSERT_EQ(out.size(), QSize(2, 3));
+  EXPECT_EQ(out.pixel(0, 0), d);
+  EXPECT_EQ(out.pixel(1, 0), a);
+  EXPECT_EQ(out.pixel(0, 1), e);
+  EXPECT_EQ(out.pixel(1, 1), b);
+  EXPECT_EQ(out.pixel(0, 2), f);
+  EXPECT_EQ(out.pixel(1, 2), c);
+}
+
+TEST_F(CardImagesTest, StoredBackIsKeptAndRandomOtherwise) {
+  FixedRandom random(7);
+  EXPECT_EQ(Load(TARLYK_CARDS_DIR, 11, true, &random).images.ActiveShortID, 11);
+  EXPECT_EQ(random.lastRange, 0);
+  EXPECT_EQ(Load(TARLYK_CARDS_DIR, -1, true, &random).images.ActiveShortID, 7);
+  EXPECT_EQ(random.lastRange, 12);
+  random.lastRange = 0;
+  EXPECT_EQ(Load(TARLYK_CARDS_DIR, 12, true, &random).images.ActiveShortID, 7);
+  EXPECT_EQ(random.lastRange, 12);
+}
+
+TEST_F(CardImagesTest, MissingOrUnloadableLibraryStopsBeforeAnyPicture) {
+  QTemporaryDir empty;
+  ASSERT_TRUE(empty.isValid());
+  LoadRun run = Load(empty.path().toStdString());
+  EXPECT_EQ(run.result.status, CardLoadResult::kLibraryMissing);
+  EXPECT_EQ(run.eventCalls, 0);
+  EXPECT_EQ(run.pictureCalls, 0);
+
+  QTemporaryDir junk;
+  {
+    std::ofstream file(std::filesystem::path(junk.path().toStdString()) / "Cards.dll");
+    file << "MZ this is no shared object";
+  }
+  run = Load(junk.path().toStdString());
+  EXPECT_EQ(run.result.status, CardLoadResult::kLibraryMissing);
+  EXPECT_EQ(run.eventCalls, 0);
+
+  EXPECT_EQ(MissingLibraryText(),
+            "Библиотека ресурсов (Cards.dll) не найдена.\r\rБыла попытка поиска системной "
+            "библиотеки, но и она была не удачной.\rПрекращаю работу.\r\r\tКод ошибки: 0-002.");
+  EXPECT_EQ(CardLoadCaption(), "Внимание");
+}
+
+TEST_F(CardImagesTest, LibraryWithoutTheFunctionListsEveryPicture) {
+  LoadRun run = Load(BadDir("no_function"));
+  ASSERT_EQ(run.result.status, CardLoadResult::kDamaged);
+  std::string expected;
+  for (int i = 1; i <= 52; ++i)
+    expected += "№ K-" + std::to_string(i) + ", № ОсвK-" + std::to_string(i) + ", ";
+  for (int i = 54; i <= 65; ++i)
+    expected += "№ O-" + std::to_string(i) + ", № ПовO-" + std::to_string(i) + ", ";
+  EXPECT_EQ(run.result.errorList, expected);
+  EXPECT_EQ(run.eventCalls, 64);
+  EXPECT_TRUE(run.thumbnails.empty());
+}
+
+TEST_F(CardImagesTest, DamagedPicturesAreListedInLoadingOrder) {
+  LoadRun run = Load(BadDir("partial"), 3, /*pictureOk=*/false);
+  ASSERT_EQ(run.result.status, CardLoadResult::kDamaged);
+  EXPECT_EQ(run.result.errorList,
+            "ИЗОБРАЖЕНИЕ_ПОЛЬЗОВАТЕЛЯ, "
+            "№ K-7, № ОсвK-7, № K-20, № ОсвK-20, № K-33, № ОсвK-33, "
+            "№ O-56, № ПовO-56, № O-57, № ПовO-57, № O-65, № ПовO-65, ");
+  EXPECT_TRUE(run.images.ilCards[6].isNull());
+  EXPECT_FALSE(run.images.ilCards[7].isNull());
+  EXPECT_EQ(run.thumbnails.size(), 9u);
+  // Every card of the deck template is filled even when its picture is bad.
+  EXPECT_EQ(run.allCards[7].ID, 6);
+
+  EXPECT_EQ(DamagedLibraryText(run.result.errorList),
+            "Библиотека ресурсов (Cards.dll) повреждена.\r\rСписок карт, которые не удалось "
+            "загрузить:\rИЗОБРАЖЕНИЕ_ПОЛЬЗОВАТЕЛЯ, № K-7, № ОсвK-7, № K-20, № ОсвK-20, "
+            "№ K-33, № ОсвK-33, № O-56, № ПовO-56, № O-57, № ПовO-57, № O-65, № ПовO-65."
+            "\r\rПрекращаю работу.\r\r\tКод ошибки: 0-003.");
+}
+
+}  // namespace
+}  // namespace tarlyk
