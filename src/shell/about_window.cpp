@@ -1,0 +1,276 @@
+#include "shell/about_window.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+#include <cmath>
+
+#include "shell/app_icon.h"
+#include "shell/look.h"
+#include "shell/push_button.h"
+
+namespace tarlyk {
+
+namespace {
+
+constexpr int kClientWidth = 321;
+constexpr int kClientHeight = 303;
+
+QFont Tahoma(int pixels, bool bold = false) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QLabel* PlaceLabel(QWidget* parent, int x, int y, const QString& text, bool bold = false) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(Tahoma(11, bold));
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, Qt::black);
+  label->setPalette(palette);
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+QLabel* PlaceIcon(QWidget* parent, int x, int y, const QString& resource, int size = 16) {
+  auto* label = new QLabel(parent);
+  label->setPixmap(QIcon(resource).pixmap(size, size));
+  label->setGeometry(x, y, size, size);
+  return label;
+}
+
+// A blue underlined label that opens its URL on a click.
+class LinkLabel final : public QLabel {
+ public:
+  LinkLabel(const QString& text, QUrl url, QWidget* parent) : QLabel(text, parent), url_(url) {
+    QFont font = Tahoma(11);
+    font.setUnderline(true);
+    setFont(font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    setPalette(palette);
+    setCursor(Qt::PointingHandCursor);
+  }
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+      QDesktopServices::openUrl(url_);
+    }
+  }
+
+ private:
+  QUrl url_;
+};
+
+}  // namespace
+
+QString AboutContent::Author() { return QStringLiteral("Команда проекта Тарлык"); }
+
+QStringList AboutContent::Rights() {
+  return {QStringLiteral("© 2005 Команда проекта Тарлык."),
+          QStringLiteral("Лицензия GNU GPL 3 или новее.")};
+}
+
+QString AboutContent::Email() { return QStringLiteral("tarlyk@example.org"); }
+
+QString AboutContent::Web() { return QStringLiteral("https://www.example.org/tarlyk/"); }
+
+QStringList CreditsLines() {
+  const QString star = QStringLiteral("***");
+  QStringList lines;
+  // Blocks 1..3 end with one empty line, "***" and one empty line; blocks 4..7 with two
+  // empty lines, "***" and one empty line.
+  auto shortBreak = [&] { lines << QString() << star << QString(); };
+  auto longBreak = [&] { lines << QString() << QString() << star << QString(); };
+
+  lines << QStringLiteral("*** Тарлык (подкидной) ***") << QStringLiteral("Карточная игра");
+  shortBreak();
+  lines << QStringLiteral("Версия:") << QStringLiteral("1.1 (от 14 ноября 2005)");
+  shortBreak();
+  lines << QStringLiteral("Идея:") << AboutContent::Author();
+  shortBreak();
+  lines << QStringLiteral("Программирование и дизайн:") << AboutContent::Author();
+  longBreak();
+  lines << QStringLiteral("Условия распространения:")
+        << QStringLiteral("Бесплатно, как есть (freeware)");
+  longBreak();
+  lines << QStringLiteral("Права:") << AboutContent::Rights();
+  longBreak();
+  lines << QStringLiteral("Описание:") << QStringLiteral("Игра посвящается всем любителям")
+        << QStringLiteral("карточных игр, а в особенности любителям")
+        << QStringLiteral("\"Тарлыка\". Главное преимущество этой")
+        << QStringLiteral("игры от других подобных, это реализация")
+        << QStringLiteral("реального противника, который не")
+        << QStringLiteral("\"подглядывает\" в Ваши карты, а \"думает\"")
+        << QStringLiteral("и принимает решения по ходу игры (так")
+        << QStringLiteral("называемый искусственный интелект).");
+  longBreak();
+  lines << QStringLiteral("Особое спасибо:");
+  const char* const contributions[] = {
+      "(Крэш тестирование)", "(Тестирование играбельности)",
+      "(Тестирование искусственного интелекта)", "(Коструктивная критика)",
+      "(Тестирование интерфейса)"};
+  bool first = true;
+  for (const char* what : contributions) {
+    if (!first) lines << star;
+    first = false;
+    lines << AboutContent::Author() << QString::fromUtf8(what);
+  }
+  return lines;
+}
+
+// --- CreditsView ---
+
+CreditsView::CreditsView(QWidget* parent) : QFrame(parent), lines_(CreditsLines()) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(1);
+  setFont(Tahoma(11, true));
+  setCursor(Qt::PointingHandCursor);
+  timer_.setInterval(kStepMs);
+  connect(&timer_, &QTimer::timeout, this, &CreditsView::Advance);
+}
+
+void CreditsView::Start() {
+  step_ = 0;
+  timer_.start();
+  update();
+}
+
+void CreditsView::Stop() { timer_.stop(); }
+
+void CreditsView::Advance() {
+  step_ = (step_ + 1) % kStepsPerPass;
+  update();
+}
+
+double CreditsView::TextHeight() const {
+  return static_cast<double>(QFontMetrics(font()).height()) * static_cast<double>(lines_.size());
+}
+
+double CreditsView::TextTop() const {
+  // Step 0: the first line just below the box; the last step: the last line just gone.
+  const double inside = contentsRect().height();
+  const double pass = inside + TextHeight();
+  return inside - pass * step_ / kStepsPerPass;
+}
+
+void CreditsView::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  QPainter p(this);
+  const QRect inside = contentsRect();
+  p.setClipRect(inside);
+  p.setFont(font());
+  p.setPen(Qt::black);
+  const int lineHeight = QFontMetrics(font()).height();
+  const int top = inside.top() + static_cast<int>(std::lround(TextTop()));
+  for (int i = 0; i < lines_.size(); ++i) {
+    const int y = top + i * lineHeight;
+    if (y + lineHeight < inside.top() || y > inside.bottom()) continue;
+    p.drawText(QRect(inside.left(), y, inside.width(), lineHeight), Qt::AlignHCenter | Qt::AlignTop,
+               lines_[i]);
+  }
+}
+
+void CreditsView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit clicked();
+  QFrame::mouseReleaseEvent(event);
+}
+
+// --- TfrmAbout ---
+
+TfrmAbout::TfrmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+  EnsureShellResources();
+  setWindowTitle(QStringLiteral("О программе"));
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(Tahoma(11));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, CurrentLook().dialogBackground);
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  auto* icon = new QLabel(this);
+  icon->setPixmap(AppIcon().pixmap(32, 32));
+  icon->setGeometry(5, 3, 32, 32);
+  PlaceLabel(this, 42, 3, QStringLiteral("Тарлык (подкидной)"), true);
+  PlaceLabel(this, 51, 21, QStringLiteral("Карточная игра"));
+
+  PlaceIcon(this, 11, 42, QStringLiteral(":/shell/icons/about-version.png"));
+  PlaceLabel(this, 34, 43, QStringLiteral("Версия:"));
+  PlaceLabel(this, 79, 43, QStringLiteral("1.1 (от 14 ноября 2005 года)"), true);
+
+  PlaceIcon(this, 11, 62, QStringLiteral(":/shell/icons/about-rights.png"));
+  PlaceLabel(this, 34, 63, QStringLiteral("Права:"));
+  PlaceLabel(this, 79, 63, AboutContent::Rights().join(QLatin1Char('\n')), true);
+
+  PlaceIcon(this, 11, 94, QStringLiteral(":/shell/icons/about-contacts.png"));
+  PlaceLabel(this, 34, 96, QStringLiteral("Контакты:"));
+  PlaceIcon(this, 27, 114, QStringLiteral(":/shell/icons/about-mail.png"));
+  PlaceLabel(this, 50, 116, QStringLiteral("E-Mail:"));
+  labMail_ = new LinkLabel(AboutContent::Email(),
+                           QUrl(QStringLiteral("mailto:") + AboutContent::Email()), this);
+  labMail_->move(94, 116);
+  labMail_->adjustSize();
+  PlaceIcon(this, 27, 134, QStringLiteral(":/shell/icons/about-web.png"));
+  PlaceLabel(this, 50, 136, QStringLiteral("Inernet:"));
+  labWeb_ = new LinkLabel(AboutContent::Web(), QUrl(AboutContent::Web()), this);
+  labWeb_->move(94, 136);
+  labWeb_->adjustSize();
+
+  PlaceIcon(this, 11, 158, QStringLiteral(":/shell/icons/about-info.png"));
+  PlaceLabel(this, 34, 158, QStringLiteral("Дополнительная информация:"));
+
+  credits_ = new CreditsView(this);
+  credits_->setGeometry(10, 176, 303, 89);
+  connect(credits_, &CreditsView::clicked, this, &QDialog::close);
+
+  btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
+  btnClose_->setFont(Tahoma(11, true));
+  btnClose_->setIcon(QIcon(QStringLiteral(":/shell/icons/about-close.png")));
+  btnClose_->setGeometry(10, 273, 93, 24);
+  btnClose_->setAutoDefault(false);
+  connect(btnClose_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TfrmAbout::showEvent(QShowEvent* event) {
+  if (const QScreen* s = screen()) {
+    const QRect area = s->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.left() + (area.width() - outer.width()) / 2,
+         area.top() + (area.height() - outer.height()) / 2);
+  }
+  credits_->Start();
+  QDialog::showEvent(event);
+}
+
+void TfrmAbout::hideEvent(QHideEvent* event) {
+  credits_->Stop();
+  QDialog::hideEvent(event);
+}
+
+void TfrmAbout::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter p(this);
+  // The rule under the title.
+  QLinearGradient rule(29, 0, 29 + 284, 0);
+  rule.setColorAt(0, syscolor::GradientActiveCaption());
+  rule.setColorAt(1, syscolor::InactiveCaptionText());
+  p.fillRect(QRect(29, 19, 284, 2), rule);
+  // The footer band.
+  const GradientPair band = CurrentLook().band;
+  QLinearGradient footer(0, 270, 0, kClientHeight);
+  footer.setColorAt(0, band.first);
+  footer.setColorAt(1, band.second);
+  p.fillRect(QRect(0, 270, kClientWidth, kClientHeight - 270), footer);
+}
+
+}  // namespace tarlyk

@@ -1,0 +1,86 @@
+// The "О программе" window: program icon, title, version, rights, contacts with
+// mail and web links, the endlessly scrolling credits and the "Закрыть" button.
+#pragma once
+
+#include <QDialog>
+#include <QFrame>
+#include <QStringList>
+#include <QTimer>
+
+class QLabel;
+
+namespace tarlyk {
+
+class TarlykButton;
+
+// The author, the rights notice and the addresses of this program.
+struct AboutContent {
+  static QString Author();
+  static QStringList Rights();  // two lines
+  static QString Email();
+  static QString Web();
+};
+
+// The credits text, line by line, in its blocks.
+QStringList CreditsLines();
+
+// The credits box: lines drawn centred in bold, moving up one step every 100 ms,
+// 500 steps to a full pass (from just below the box until the last line has left it),
+// then round again. A click on it is reported.
+class CreditsView final : public QFrame {
+  Q_OBJECT
+
+ public:
+  static constexpr int kStepsPerPass = 500;
+  static constexpr int kStepMs = 100;
+
+  explicit CreditsView(QWidget* parent = nullptr);
+
+  void Start();  // from the beginning
+  void Stop();
+  bool IsRunning() const { return timer_.isActive(); }
+  int Step() const { return step_; }
+  // Advances by one step, as the timer does.
+  void Advance();
+  // Top of the first line relative to the box's inside at the current step.
+  double TextTop() const;
+  double TextHeight() const;
+  const QStringList& Lines() const { return lines_; }
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QStringList lines_;
+  QTimer timer_;
+  int step_ = 0;
+};
+
+class TfrmAbout final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmAbout(QWidget* parent = nullptr);
+
+  CreditsView* Credits() const { return credits_; }
+  TarlykButton* CloseButton() const { return btnClose_; }
+  QLabel* EmailLink() const { return labMail_; }
+  QLabel* WebLink() const { return labWeb_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  CreditsView* credits_ = nullptr;
+  TarlykButton* btnClose_ = nullptr;
+  QLabel* labMail_ = nullptr;
+  QLabel* labWeb_ = nullptr;
+};
+
+}  // namespace tarlyk

@@ -1,0 +1,80 @@
+#include "shell/app_icon.h"
+
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "shell/card_art.h"
+
+// The shell's pictures live in a static library; referencing its resource initialiser
+// keeps the linker from dropping them.
+static void InitShellIcons() { Q_INIT_RESOURCE(shell_icons); }
+
+namespace tarlyk {
+
+void EnsureShellResources() {
+  static const bool done = [] {
+    InitShellIcons();
+    return true;
+  }();
+  (void)done;
+}
+
+QImage DrawAppIcon(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size;
+
+  // Rounded square in the table's resting colours.
+  const QRectF tile(s * 0.03, s * 0.03, s * 0.94, s * 0.94);
+  QLinearGradient table(tile.topLeft(), tile.bottomLeft());
+  table.setColorAt(0, QColor(218, 234, 253));
+  table.setColorAt(1, QColor(136, 174, 228));
+  p.setPen(QPen(QColor(70, 100, 160), std::max<qreal>(1.0, s / 32.0)));
+  p.setBrush(table);
+  p.drawRoundedRect(tile, s * 0.18, s * 0.18);
+
+  // Two fanned cards: a spade behind, a heart in front.
+  const qreal cw = s * 0.46;
+  const qreal ch = cw * 96.0 / 71.0;
+  const QRectF card(-cw / 2, -ch / 2, cw, ch);
+  const QString rank = size >= 48 ? QStringLiteral("Т") : QString();
+  p.save();
+  p.translate(s * 0.42, s * 0.52);
+  p.rotate(-14);
+  DrawCardFace(p, card, rank, ArtSuit::kSpades);
+  p.restore();
+  p.save();
+  p.translate(s * 0.6, s * 0.5);
+  p.rotate(12);
+  DrawCardFace(p, card, rank, ArtSuit::kHearts);
+  p.restore();
+  return image;
+}
+
+QIcon AppIcon() {
+  EnsureShellResources();
+  QIcon icon;
+  for (int size : kAppIconSizes) {
+    const QString path = QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size);
+    if (QFile::exists(path)) {
+      icon.addFile(path, QSize(size, size));
+    } else {
+      icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+    }
+  }
+  return icon;
+}
+
+QIcon DisguiseIcon() {
+  EnsureShellResources();
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/shell/icons/disguise-16.png"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/shell/icons/disguise-32.png"), QSize(32, 32));
+  return icon;
+}
+
+}  // namespace tarlyk

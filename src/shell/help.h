@@ -1,0 +1,20 @@
+// The help command: opens "Tarlyk.chm" from the program's directory with the desktop's
+// "open" action, or says that it is missing.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tarlyk {
+
+extern const char* const kHelpMissingText;
+
+// The help file's path in `directory` (the executable's directory by default).
+QString HelpFilePath(const QString& directory = QString());
+
+// Opens the help file, or shows the "Информация" box when it does not exist. The
+// desktop's answer to the open request is ignored.
+void OpenHelp(QWidget* parent, const QString& directory = QString());
+
+}  // namespace tarlyk

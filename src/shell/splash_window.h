@@ -1,0 +1,56 @@
+// The splash window shown while the windows and the card pictures are being built:
+// a borderless, always-on-top 488 x 360 picture with "Загрузка..." and a small
+// looping animation; the application shows the wait cursor while it is visible.
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+namespace tarlyk {
+
+class SplashWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 488;
+  static constexpr int kHeight = 360;
+  static constexpr int kFrameCount = 19;
+  static constexpr int kFrameWidth = 46;
+  static constexpr int kFrameHeight = 7;
+  static constexpr int kFrameIntervalMs = 90;
+
+  explicit SplashWindow(QWidget* parent = nullptr);
+  ~SplashWindow() override;
+
+  // Shows the window, paints it at once and lets pending events run, so that it is on
+  // screen before the slow work starts.
+  void ShowNow();
+
+  int CurrentFrame() const { return frame_; }
+  const QImage& Picture() const { return picture_; }
+  // The 19 frames one under another (46 x 133).
+  const QImage& Frames() const { return frames_; }
+
+  static QImage DrawPicture();
+  static QImage DrawFrames();
+  static QString LoadingText();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void SetWaitCursor(bool on);
+
+  QImage picture_;
+  QImage frames_;
+  QTimer timer_;
+  int frame_ = 0;
+  bool waitCursor_ = false;
+};
+
+}  // namespace tarlyk
