@@ -1,0 +1,505 @@
+#include "shell/options_dialog.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QSlider>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "game/tdm_data.h"
+#include "shell/back_selector.h"
+#include "shell/click_label.h"
+#include "shell/fonts.h"
+#include "shell/look.h"
+#include "shell/options_pages.h"
+#include "shell/push_button.h"
+#include "shell/radio_group.h"
+
+// Resources of a static library must be pulled in by name, outside any namespace.
+static void InitOptionsIcons() { Q_INIT_RESOURCE(options_icons); }
+
+namespace tarlyk {
+
+namespace {
+
+constexpr int kClientWidth = 449;
+constexpr int kClientHeight = 265;
+constexpr int kFontPx = 11;
+
+const QColor kMagenta(255, 0, 255);
+
+// The empty band along the bottom, a vertical gradient in the look's band colours.
+class FooterBand : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, CurrentLook().band.first);
+    gradient.setColorAt(1, CurrentLook().band.second);
+    painter.fillRect(rect(), gradient);
+  }
+};
+
+QString Icon(const char* name) { return QStringLiteral(":/icons/options-%1.png").arg(name); }
+
+QLabel* AddIcon(QWidget* page, int left, int top, const QString& icon) {
+  auto* label = new QLabel(page);
+  label->setPixmap(QPixmap(icon));
+  label->setGeometry(left, top, 16, 16);
+  return label;
+}
+
+// A word-wrapped description with rich text; hidden until its track bar shows it.
+QLabel* AddPanel(QWidget* parent, const QRect& place, const QString& html, const QString& hint) {
+  auto* panel = new QLabel(parent);
+  panel->setTextFormat(Qt::RichText);
+  panel->setText(html);
+  panel->setWordWrap(true);
+  panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  panel->setContentsMargins(0, 0, 0, 0);
+  panel->setGeometry(place);
+  if (!hint.isEmpty()) panel->setToolTip(hint);
+  panel->hide();
+  return panel;
+}
+
+QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
+
+QSlider* AddTrackBar(QWidget* parent, const QRect& place, int maximum) {
+  auto* bar = new QSlider(Qt::Vertical, parent);
+  bar->setRange(0, maximum);
+  bar->setSingleStep(1);
+  bar->setPageStep(1);
+  bar->setTickInterval(1);
+  bar->setTickPosition(QSlider::TicksRight);
+  bar->setInvertedAppearance(true);  // position 0 at the top
+  bar->setInvertedControls(true);
+  bar->setGeometry(place);
+  return bar;
+}
+
+void ShowOnly(const auto& panels, int position) {
+  for (QLabel* panel : panels) panel->hide();
+  panels.at(static_cast<size_t>(position))->show();
+}
+
+}  // namespace
+
+TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget* parent)
+    : QDialog(parent), mainWindow_(mainWindow), winVersion_(winVersion) {
+  InitOptionsIcons();
+  setWindowTitle(QStringLiteral("Параметры игры"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  setModal(true);
+  setFont(TahomaPx(kFontPx, false));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, CurrentLook().dialogBackground);
+  pal.setColor(QPalette::Highlight, syscolor::Highlight());
+  pal.setColor(QPalette::HighlightedText, syscolor::HighlightText());
+  setPalette(pal);
+  setAutoFillBackground(true);
+  move(227, 169);
+
+  pages_ = new OptionsPages(this);
+  pages_->setGeometry(8, 8, 433, 217);
+  pages_->setIconSize(QSize(16, 16));
+  const struct {
+    const char* caption;
+    const char* icon;
+    void (TfrmOptions::*build)(QWidget*);
+  } kPages[] = {
+      {"Общие", "tab-general", &TfrmOptions::BuildGeneralPage},
+      {"Правила", "tab-rules", &TfrmOptions::BuildRulesPage},
+      {"Отображение", "tab-view", &TfrmOptions::BuildViewPage},
+      {"Сложность", "tab-difficulty", &TfrmOptions::BuildDifficultyPage},
+      {"Рубашка", "tab-backs", &TfrmOptions::BuildBacksPage},
+  };
+  for (const auto& p : kPages) {
+    auto* page = new QWidget(pages_);  // parented first, so it measures in the dialog's font
+    (this->*p.build)(page);
+    pages_->addTab(page, QIcon(Icon(p.icon)), QString::fromUtf8(p.caption));
+  }
+  pages_->setCurrentIndex(0);
+
+  footer_ = new FooterBand(this);
+  footer_->setGeometry(0, 231, 449, 34);
+
+  btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
+  btnClose_->setFont(TahomaPx(kFontPx, true));
+  btnClose_->setIcon(QIcon(Icon("close")));
+  btnClose_->setIconSize(QSize(16, 16));
+  btnClose_->SetIconSpacing(8);
+  btnClose_->setGeometry(12, 234, 93, 24);
+  btnClose_->setToolTip(QStringLiteral("Закрывает окно параметров"));
+  btnClose_->setAutoDefault(false);
+  connect(btnClose_, &QPushButton::clicked, this, &QWidget::close);
+
+  // Only the XP-era system offered the picture repair; elsewhere it is off for good.
+  if (winVersion_ != QLatin1String("5.1")) {
+    cbRepairUserIcon_->setChecked(false);
+    cbRepairUserIcon_->setEnabled(false);
+  }
+}
+
+TfrmOptions::~TfrmOptions() = default;
+
+QCheckBox* TfrmOptions::AddCheckBox(QWidget* page, int top, int iconTop, const QString& icon,
+                                    const QString& caption, bool on, const QString& hint) {
+  AddIcon(page, 8, iconTop, icon);
+  auto* box = new QCheckBox(caption, page);
+  box->setChecked(on);
+  box->setToolTip(hint);
+  box->move(32, top);
+  box->resize(box->sizeHint().width(), std::max(17, box->sizeHint().height()));
+  return box;
+}
+
+void TfrmOptions::BuildGeneralPage(QWidget* page) {
+  cbSavePosition_ = AddCheckBox(
+      page, 12, 11, Icon("save-position"), QStringLiteral("Сохранять позиции окон"), true,
+      QStringLiteral("Позволяет включить автоматическое сохранение метоположения главного окна "
+                     "и окна настроек при выходе из игры"));
+  cbSaveCounts_ = AddCheckBox(
+      page, 40, 39, Icon("save-counts"), QStringLiteral("Сохранять счёт игры при выходе"), true,
+      QStringLiteral("Включение данной опции позволит сохранить счёт при закрытии игры и "
+                     "загрузить его при следующем запуске"));
+
+  btnResetCounts_ = new TarlykButton(QStringLiteral("Сбросить счёт"), page);
+  btnResetCounts_->setIcon(QIcon(Icon("reset-counts")));
+  btnResetCounts_->setIconSize(QSize(16, 16));
+  btnResetCounts_->setGeometry(49, 64, 120, 25);
+  btnResetCounts_->setToolTip(QStringLiteral("Нажмите эту кнопку, чтобы онулить счёт игры"));
+  btnResetCounts_->setAutoDefault(false);
+  connect(btnResetCounts_, &QPushButton::clicked, this, &TfrmOptions::btnResetCountsClick);
+
+  cbBossKey_ = AddCheckBox(
+      page, 100, 99, Icon("boss-key"),
+      QStringLiteral("Прятать игру по нажатию \"Ctrl+Enter\""), true,
+      QStringLiteral("Чтобы игра быстро сворачивалась в кнопку на панель задач пи нажатии "
+                     "комбинации клавиш \"Ctrl+Enter\", включите эту опцию"));
+  connect(cbBossKey_, &QCheckBox::clicked, this, &TfrmOptions::cbBossKeyClick);
+  cbRightMouse_ = AddCheckBox(
+      page, 128, 127, Icon("right-mouse"),
+      QStringLiteral("Правая кнопка мышки работает как кнопка \"Действия\""), true,
+      QStringLiteral("Если данная опция включена, то для нажатия кнопки действий (см. помощь) "
+                     "достаточно будет нажать правую кнопку мышки на игровом поле"));
+  cbEndAnimation_ = AddCheckBox(
+      page, 156, 155, Icon("end-animation"),
+      QStringLiteral("Анимация игрового поля после каждого кона"), true,
+      QStringLiteral("Если Вы включите эту опцию, то всегда будете замечать что кон игры окончен"));
+}
+
+void TfrmOptions::BuildRulesPage(QWidget* page) {
+  rgColoda_ = new RadioGroup(QStringLiteral(" Колода состоит из... "),
+                             {QStringLiteral("36 карт"), QStringLiteral("52 карт")}, page);
+  rgColoda_->setGeometry(8, 8, 217, 81);
+  rgColoda_->setToolTip(
+      QStringLiteral("Выберите размер колоды (оригинальные правила поразумевают колоду в 36 "
+                     "карт)"));
+
+  rgFirst_ = new RadioGroup(QStringLiteral(" Первый ход...  "),
+                            {QStringLiteral("По правилам"), QStringLiteral("Всегда за компьютером"),
+                             QStringLiteral("Всегда за игроком"),
+                             QStringLiteral("Случайным образом")},
+                            page);
+  rgFirst_->setGeometry(240, 8, 177, 169);
+  rgFirst_->setToolTip(QStringLiteral(
+      "Выберите способ определения того, кто будет первым ходить в каждом новом кону (способ "
+      "\"По правилам\" всегда будет предоставлять право первого ходу тому игроку, который "
+      "победил в прошлом кону, или обладает наименьшей козырной картой, или же случайно, если "
+      "первые два условия не выполнимы)"));
+
+  rgLasts_ = new RadioGroup(
+      QStringLiteral(" Последние карты с колоды "),
+      {QStringLiteral("Сначала тому, кто первый ходил"), QStringLiteral("Делятся пополам")}, page);
+  rgLasts_->setGeometry(8, 96, 217, 81);
+  rgLasts_->setToolTip(
+      QStringLiteral("Выберите режим раздачи карт при окончании колоды (в оригинальных правилах "
+                     "карты всегда сначала сдаются тому, кто первый ходил)"));
+}
+
+void TfrmOptions::BuildViewPage(QWidget* page) {
+  cbShowSuperCard_ = AddCheckBox(
+      page, 11, 11, Icon("super-card"),
+      QStringLiteral("Отображать козырную карту, когда колода пуста"), true,
+      QStringLiteral("Если Вы хотите видеть козырную карту после того, как колода опустела "
+                     "(например, чтобы узнать какой масти козыря), то установите этот флажок"));
+  cbRepairUserIcon_ = AddCheckBox(
+      page, 35, 35, Icon("repair-icon"),
+      QStringLiteral("Моя иконка отображается не правильно (только для Windows XP)"), true,
+      QStringLiteral("Если Ваша икнока (та, что в левом нижнем углу игрового поля) отображается "
+                     "в неправильных цветах, то установите эту галочку и перезапустите игру. Для "
+                     "более подробной информации см. помощь."));
+  cbShowMedals_ = AddCheckBox(
+      page, 59, 59, Icon("medals"),
+      QStringLiteral("Отображать призовые метки (требуется современный компьютер)"), false,
+      QStringLiteral("Чтобы было интереснее играть можно включить эту опцию (вы (или Ваш "
+                     "соперник) будете получать символические награды), однако включение этого "
+                     "параметра не рекомендуется на слабых компьютерах (хуже чем Intel® Pentium® "
+                     "333)"));
+
+  gbDisabled_ = new QGroupBox(QStringLiteral(" Внешнее выделение карт "), page);
+  gbDisabled_->setGeometry(8, 84, 409, 97);
+  QFont bold = font();
+  bold.setBold(true);
+  gbDisabled_->setFont(bold);
+  // The group's hint also covers the track bar and the panels, which have none.
+  gbDisabled_->setToolTip(QStringLiteral(
+      "Выберите режим, при котором Вам комфортно играть. Выбор режимов \"Прозрачность\" и "
+      "\"Псевдо-объёмность\" помагают быстро находить карты, которыми можно играть (по "
+      "правилам), но \"мешают\" Вам разрабатывать стратегию игры (упращаю Вашу задачу)"));
+
+  tbDisabled_ = AddTrackBar(gbDisabled_, QRect(8, 20, 33, 69), 2);
+  tbDisabled_->setFont(font());
+  connect(tbDisabled_, &QSlider::valueChanged, this, &TfrmOptions::tbDisabledChange);
+
+  const struct {
+    const char* title;
+    const char* text;
+    int width;
+  } kPanels[] = {
+      {"Выделять с помощью прозрачности",
+       "Этот режим позволяет отличить, карты, которыми сейчас нельзя походить или побиться, а "
+       "также козырную карту, при опустошении колоды, от остальных карт при помощи "
+       "прозрачности.",
+       347},
+      {"Выделять с помощью псевдо-объёмности",
+       "Этот режим позволяет отличить, карты, которыми сейчас нельзя походить или побиться, а "
+       "также козырную карту, при опустошении колоды, от остальных карт при помощи "
+       "псевдо-объёма.",
+       299},
+      {"Ни как не выделять",
+       "При выборе такого значения параметра, карты, которыми сейчас нельзя походить или "
+       "побиться, а также козырная карта колоды, при опустошении последней, ни как не будут "
+       "отличаться от остальных карт.",
+       347},
+  };
+  for (size_t i = 0; i < disabledPanels_.size(); ++i) {
+    const auto& p = kPanels[i];
+    const QString html = QStringLiteral("<b>%1</b><br>%2")
+                             .arg(Escaped(QString::fromUtf8(p.title)),
+                                  Escaped(QString::fromUtf8(p.text)));
+    disabledPanels_[i] = AddPanel(gbDisabled_, QRect(54, 20, p.width, 69), html, QString());
+    disabledPanels_[i]->setFont(font());
+  }
+  tbDisabledChange();
+}
+
+void TfrmOptions::BuildDifficultyPage(QWidget* page) {
+  const QString hint = QStringLiteral(
+      "Выберите сложность игры. Пока доступно два варианта: обычная и максимальная.");
+  tbDifficult_ = AddTrackBar(page, QRect(8, 6, 33, 173), 1);
+  tbDifficult_->setToolTip(hint);
+  connect(tbDifficult_, &QSlider::valueChanged, this, &TfrmOptions::tbDifficultChange);
+
+  const QString normal = QStringLiteral(
+      "<b>%1</b><br><br>%2")
+      .arg(Escaped(QStringLiteral("Обычная сложность")),
+           Escaped(QStringLiteral(
+               "Выбирайте этот уровень сложности, если Вы не считаете себя особо любителем игры "
+               "\"Тарлык\". Вы сможете достаточно легко обыгрывать компьютера, однако, если Вам "
+               "когда-нибудь станет слишком легко, то выберите следующий уровень сложности.")));
+  const QString maximal =
+      QStringLiteral("<b>%1</b><br><br>%2<br><br><b><font color=\"#ff0000\">%3</font></b> %4")
+          .arg(Escaped(QStringLiteral("Максимальная сложность")),
+               Escaped(QStringLiteral(
+                   "Выбирайте этот уровень сложности, если Вы считаете себя \"горячим\" "
+                   "любителем игры \"Тарлык\". Чтобы обыграть компьютер на этом уровне "
+                   "сложности, Вам придётся приложить не мало усилий, так как компьютер не "
+                   "простит ни одной, даже самой маленькой, ошибки.")),
+               Escaped(QStringLiteral("Внимание!")),
+               Escaped(QStringLiteral(
+                   "Данный уровень сложности является экспериментальным, т.е. в некоторых "
+                   "ситуациях компьютер может позволить одержать Вам более лёгкую победу (по "
+                   "сравнению с обычной сложностью). Если у Вас есть пожелания относительно "
+                   "этого уровня сложности, то они принимаются по указанному в окне \"О "
+                   "программе\" электронному почтовому адресу.")));
+  difficultPanels_[0] = AddPanel(page, QRect(54, 0, 363, 85), normal, hint);
+  difficultPanels_[1] = AddPanel(page, QRect(54, 0, 363, 183), maximal, hint);
+  tbDifficultChange();
+}
+
+void TfrmOptions::BuildBacksPage(QWidget* page) {
+  const QString hint = QStringLiteral(
+      "Выберите любую рубашку (нажмите её мышкой) или выберите режим произвольной рубашки.");
+  selector_ = new BackSelector(page);
+
+  labRandomBack_ = new ClickLabel(page);
+  labRandomBack_->setText(QStringLiteral("Случайная рубашка при каждом запуске"));
+  QFont bold = font();
+  bold.setBold(true);
+  labRandomBack_->setFont(bold);
+  labRandomBack_->setGeometry(29, 8, 241, 14);
+  labRandomBack_->setCursor(Qt::PointingHandCursor);
+  labRandomBack_->setToolTip(hint);
+  connect(labRandomBack_, &ClickLabel::clicked, this, [this] { ChooseBack(-1); });
+
+  constexpr int kLefts[] = {29, 92, 155, 218, 281, 344};
+  for (int n = 0; n < kBackCount; ++n) {
+    auto* box = new ClickLabel(page);
+    box->setGeometry(kLefts[n % 6], n < 6 ? 30 : 110, kThumbWidth, kThumbHeight);
+    box->setCursor(Qt::PointingHandCursor);
+    box->setToolTip(hint);
+    box->setAlignment(Qt::AlignCenter);
+    connect(box, &ClickLabel::clicked, this, [this, n] { ChooseBack(n); });
+    backBoxes_[static_cast<size_t>(n)] = box;
+  }
+  selector_->Frame(labRandomBack_);
+}
+
+// --- handlers ---
+
+bool TfrmOptions::Ask(const QString& caption, const QString& text) {
+  if (askQuestion) return askQuestion(caption, text);
+  QString shown = text;
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(QMessageBox::Question, caption, shown, QMessageBox::Yes | QMessageBox::No,
+                  this);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void TfrmOptions::btnResetCountsClick() {
+  const QString text = QStringLiteral(
+      "Сбросить счёт?\r\r\tКод сообщения:\r\tПредупреждение 2-002");
+  if (!Ask(QStringLiteral("Вопрос"), text)) return;
+  if (score_ != nullptr) *score_ = ScoreCounters{};
+  if (onScoreChanged) onScoreChanged();
+}
+
+void TfrmOptions::cbBossKeyClick() {
+  if (onBossKeyToggled) onBossKeyToggled(cbBossKey_->isChecked());
+}
+
+void TfrmOptions::tbDisabledChange() { ShowOnly(disabledPanels_, tbDisabled_->value()); }
+
+void TfrmOptions::tbDifficultChange() { ShowOnly(difficultPanels_, tbDifficult_->value()); }
+
+void TfrmOptions::ChooseBack(int item) {
+  if (selectorBusy_) return;
+  selectorBusy_ = true;
+  if (item < 0) {
+    activeShortID_ = random_ != nullptr ? random_->Random(kBackCount) : 0;
+    selector_->Frame(labRandomBack_);
+  } else {
+    activeShortID_ = std::min(item, kBackCount - 1);
+    selector_->Frame(backBoxes_[static_cast<size_t>(activeShortID_)]);
+  }
+  if (onBackChosen) onBackChosen(activeShortID_);
+  selectorBusy_ = false;
+}
+
+void TfrmOptions::SetBackThumbnail(int n, const QImage& back) {
+  if (n < 0 || n >= kBackCount || back.isNull()) return;
+  QImage canvas(back.size(), QImage::Format_ARGB32);
+  canvas.fill(kMagenta);
+  {
+    QPainter painter(&canvas);
+    painter.drawImage(0, 0, back);
+  }
+  // Key out the magenta before scaling, so no pink fringe is blended into the edges.
+  const QRgb key = kMagenta.rgb();
+  for (int y = 0; y < canvas.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+    for (int x = 0; x < canvas.width(); ++x)
+      if ((line[x] & 0x00ffffffu) == (key & 0x00ffffffu)) line[x] = qRgba(0, 0, 0, 0);
+  }
+  const QImage thumb = canvas.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+  backBoxes_[static_cast<size_t>(n)]->setPixmap(QPixmap::fromImage(thumb));
+}
+
+void TfrmOptions::PlaceBackSelector(int storedShortID, int activeShortID) {
+  activeShortID_ = std::clamp(activeShortID, 0, kBackCount - 1);
+  if (storedShortID == -1)
+    selector_->Frame(labRandomBack_);
+  else
+    selector_->Frame(backBoxes_[static_cast<size_t>(activeShortID_)]);
+}
+
+// Every way of closing (close box, Alt+F4, Escape, the button) ends up here.
+void TfrmOptions::done(int result) {
+  if (selectorBusy_) return;
+  if (onClosing) onClosing();
+  QDialog::done(result);
+  if (onSaveSettings) onSaveSettings();
+}
+
+// --- option accessors ---
+
+int TfrmOptions::CardsCount() const { return rgColoda_->ItemIndex(); }
+int TfrmOptions::FirstStep() const { return rgFirst_->ItemIndex(); }
+int TfrmOptions::LastCardsTo() const { return rgLasts_->ItemIndex(); }
+int TfrmOptions::Level() const { return tbDifficult_->value(); }
+bool TfrmOptions::UseRightMouse() const { return cbRightMouse_->isChecked(); }
+bool TfrmOptions::EndAnimation() const { return cbEndAnimation_->isChecked(); }
+bool TfrmOptions::ShowSuperCard() const { return cbShowSuperCard_->isChecked(); }
+int TfrmOptions::DisabledCardsType() const { return tbDisabled_->value(); }
+bool TfrmOptions::ShowMedals() const { return cbShowMedals_->isChecked(); }
+
+bool TfrmOptions::SavePosition() const { return cbSavePosition_->isChecked(); }
+void TfrmOptions::SetSavePosition(bool on) { cbSavePosition_->setChecked(on); }
+bool TfrmOptions::SaveCounts() const { return cbSaveCounts_->isChecked(); }
+void TfrmOptions::SetSaveCounts(bool on) { cbSaveCounts_->setChecked(on); }
+bool TfrmOptions::BossKeyActive() const { return cbBossKey_->isChecked(); }
+void TfrmOptions::SetBossKeyActive(bool on) { cbBossKey_->setChecked(on); }
+void TfrmOptions::SetUseRightMouse(bool on) { cbRightMouse_->setChecked(on); }
+void TfrmOptions::SetEndAnimation(bool on) { cbEndAnimation_->setChecked(on); }
+void TfrmOptions::SetShowMedals(bool on) { cbShowMedals_->setChecked(on); }
+void TfrmOptions::SetCardsCount(int index) { rgColoda_->SetItemIndex(index); }
+void TfrmOptions::SetFirstStep(int index) { rgFirst_->SetItemIndex(index); }
+void TfrmOptions::SetLastCardsTo(int index) { rgLasts_->SetItemIndex(index); }
+void TfrmOptions::SetShowSuperCard(bool on) { cbShowSuperCard_->setChecked(on); }
+
+void TfrmOptions::SetDisabledCardsType(int position) {
+  tbDisabled_->setValue(std::clamp(position, 0, 2));
+  tbDisabledChange();
+}
+
+bool TfrmOptions::RepairUserIcon() const { return cbRepairUserIcon_->isChecked(); }
+void TfrmOptions::SetRepairUserIcon(bool on) { cbRepairUserIcon_->setChecked(on); }
+void TfrmOptions::SetRepairUserIconEnabled(bool enabled) { cbRepairUserIcon_->setEnabled(enabled); }
+
+void TfrmOptions::SetLevel(int position) {
+  tbDifficult_->setValue(std::clamp(position, 0, 1));
+  tbDifficultChange();
+}
+
+int TfrmOptions::ShortIDToSave() const {
+  return selector_->Framed() == labRandomBack_ ? -1 : activeShortID_;
+}
+
+QPoint TfrmOptions::MainWindowPos() const {
+  return mainWindow_ != nullptr ? mainWindow_->pos() : QPoint();
+}
+
+void TfrmOptions::SetMainWindowPos(QPoint pos) {
+  if (mainWindow_ != nullptr) mainWindow_->move(pos);
+}
+
+QSize TfrmOptions::MainWindowFrameSize() const {
+  return mainWindow_ != nullptr ? mainWindow_->frameGeometry().size() : QSize();
+}
+
+QPoint TfrmOptions::OptionsPos() const { return pos(); }
+void TfrmOptions::SetOptionsPos(QPoint pos) { move(pos); }
+QSize TfrmOptions::OptionsFrameSize() const { return frameGeometry().size(); }
+
+QSize TfrmOptions::DesktopSize() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->virtualSize() : QSize();
+}
+
+}  // namespace tarlyk
