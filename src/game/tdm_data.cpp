@@ -100,10 +100,32 @@ void TdmData::MakeStep(int position, int kind) {
 
 // --- the window ---------------------------------------------------------------------
 
+namespace {
+
+// True when the hand is already in the order sorting would give it: ascending by face
+// value (trumps after all others), then suit, with no hole before the last card.
+bool IsSortedHand(const std::array<TCardRec, 52>& hand, uint8_t kozirSuid) {
+  int lastKey = -1;
+  size_t i = 0;
+  for (; i < hand.size() && IsPresent(hand[i]); ++i) {
+    const TCardRec& c = hand[i];
+    if (c.Value > 13) return false;
+    const int key = (c.Value + 1) * (c.Suid == kozirSuid ? 100 : 1) * 256 + c.Suid;
+    if (key <= lastKey) return false;
+    lastKey = key;
+  }
+  for (; i < hand.size(); ++i) {
+    if (IsPresent(hand[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void TdmData::RepaintDesk() {
   // The hand is kept sorted and gap-free before every paint, so that hand position k
-  // (what the hit test returns) is slot k - 1.
-  SortCards(UserCards, KozirCard.Suid);
+  // (what the hit test returns) is slot k - 1. Most events leave it sorted already.
+  if (!IsSortedHand(UserCards, KozirCard.Suid)) SortCards(UserCards, KozirCard.Suid);
   window_.RepaintDesk();
 }
 
