@@ -17,7 +17,7 @@ TEST_F(RoundEndTest, ScoreLinePercentages) {
   score = {1, 1999, 0};  // 0.05 up to 0.1, 99.95 up to 100
   EXPECT_EQ(d.CountsText(),
             "Побед: 1 (0,1%), Поражений: 1999 (100%), Ничьих: 0 (0%), Всего игр: 2000");
-  window.separator = ".";
+  window.separator = std::string(1, '.');
   score = {1, 7, 0};
   EXPECT_EQ(d.CountsText(), "Побед: 1 (12.5%), Поражений: 7 (87.5%), Ничьих: 0 (0%), Всего игр: 8");
   score = {INT32_MAX, INT32_MAX, 0};  // the total does not overflow
