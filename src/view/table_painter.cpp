@@ -30,13 +30,13 @@ void draw(QPainter& p, int x, int y, const QImage* img) {
 }
 
 // A card face in one of the three marking styles for unplayable cards.
-void drawMarked(QPainter& p, QImage& target, int x, int y, const CardImages& images, int id,
-                int style, const TablePalette& palette) {
+void drawMarked(QPainter& p, QImage& target, int x, int y, const CardImages& images,
+                const InkCache& inkCache, int id, int style, const TablePalette& palette) {
   if (style == kMarkTint) {
     draw(p, x, y, pick(images.ilLightCards, id));
   } else if (style == kMarkEmboss) {
     if (const QImage* img = pick(images.ilCards, id))
-      DrawEmbossed(target, x, y, *img, palette.highlight, palette.shadow);
+      DrawEmbossed(target, x, y, inkCache.For(id, *img), palette.highlight, palette.shadow);
   } else {
     draw(p, x, y, pick(images.ilCards, id));
   }
@@ -65,7 +65,7 @@ void PaintDesk(QPainter& p, const TdmData& d, const CardImages& images, int h) {
 
 // The stock: the counter text, then the trump card with the turned backs across it.
 void PaintColoda(QPainter& p, QImage& target, const TdmData& d, const CardImages& images,
-                 const TablePalette& palette, int w, int h) {
+                 const InkCache& inkCache, const TablePalette& palette, int w, int h) {
   const int n = GetCardsCount(d.ColodaCards);
   const int x = RoundHalfEvenInt(w - 116 + 12.5);
   const int y = RoundHalfEvenInt((h - 323 - kTextHeight) / 2.0 + 101);
@@ -83,7 +83,8 @@ void PaintColoda(QPainter& p, QImage& target, const TdmData& d, const CardImages
     for (int i = 0; i <= n / 8; ++i) draw(p, x - 12 + 2 * i, y + 35 + 2 * i, back);
   }
   if (n == 0 && haveTrump && d.Options().ShowSuperCard())
-    drawMarked(p, target, x, y, images, d.KozirCard.ID, d.Options().DisabledCardsType(), palette);
+    drawMarked(p, target, x, y, images, inkCache, d.KozirCard.ID, d.Options().DisabledCardsType(),
+               palette);
 }
 
 // The computer's hand along the top: backs while a game runs, faces otherwise.
@@ -99,7 +100,7 @@ void PaintCPU(QPainter& p, const TdmData& d, const CardImages& images, int w) {
 
 // The person's hand along the bottom, the cards that may not be played now marked.
 void PaintUser(QPainter& p, QImage& target, const TdmData& d, const CardImages& images,
-               const TablePalette& palette, int w, int h) {
+               const InkCache& inkCache, const TablePalette& palette, int w, int h) {
   const int n = GetCardsCount(d.UserCards);
   const int style = d.Options().DisabledCardsType();
   const bool goMode = d.WhoGoing == 0;
@@ -109,7 +110,7 @@ void PaintUser(QPainter& p, QImage& target, const TdmData& d, const CardImages& 
     const int x = HandCardX(k++, n, w);
     if (style == kMarkTint || style == kMarkEmboss) {
       if (!d.ApplyRules(c, goMode)) {
-        drawMarked(p, target, x, h - 101, images, c.ID, style, palette);
+        drawMarked(p, target, x, h - 101, images, inkCache, c.ID, style, palette);
         continue;
       }
     }
@@ -118,6 +119,7 @@ void PaintUser(QPainter& p, QImage& target, const TdmData& d, const CardImages& 
 }
 
 inline bool isInk(QRgb px) {
+  if (qAlpha(px) == 255) return px != 0xFFFFFFFFu;
   if (qAlpha(px) < 128) return false;  // transparent, as a one-bit mask would see it
   return (qUnpremultiply(px) & 0x00FFFFFFu) != 0x00FFFFFFu;
 }
@@ -128,6 +130,12 @@ void fillRow(QImage& img, int y, QRgb colour) {
 }
 
 }  // namespace
+
+const InkRuns& InkCache::For(int id, const QImage& image) const {
+  InkRuns& slot = cache_[static_cast<size_t>(id)];
+  if (slot.cacheKey != image.cacheKey()) slot = FindInk(image);
+  return slot;
+}
 
 void PaintBG(QImage& img, const TablePalette& palette) {
   img.fill(palette.tableColor);
@@ -144,24 +152,46 @@ void PaintBG(QImage& img, const TablePalette& palette) {
   }
 }
 
-void DrawEmbossed(QImage& target, int x, int y, const QImage& image, QRgb highlight, QRgb shadow) {
+InkRuns FindInk(const QImage& image) {
   const QImage src = image.format() == QImage::Format_ARGB32_Premultiplied
                          ? image
                          : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const int tw = target.width(), th = target.height();
-  auto pass = [&](int dx, int dy, QRgb colour) {
-    for (int sy = 0; sy < src.height(); ++sy) {
-      const int ty = y + dy + sy;
-      if (ty < 0 || ty >= th) continue;
-      const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-      auto* t = reinterpret_cast<QRgb*>(target.scanLine(ty));
-      const int from = std::max(0, -(x + dx)), to = std::min(src.width(), tw - (x + dx));
-      for (int sx = from; sx < to; ++sx)
-        if (isInk(s[sx])) t[x + dx + sx] = colour;
+  InkRuns ink;
+  ink.cacheKey = image.cacheKey();
+  for (int y = 0; y < src.height(); ++y) {
+    const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+    int x = 0;
+    while (x < src.width()) {
+      while (x < src.width() && !isInk(s[x])) ++x;
+      const int from = x;
+      while (x < src.width() && isInk(s[x])) ++x;
+      if (x > from) ink.runs.push_back({y, from, x});
     }
-  };
-  pass(1, 1, highlight);
-  pass(0, 0, shadow);
+  }
+  return ink;
+}
+
+void DrawInk(QImage& target, int x, int y, const InkRuns& ink, QRgb colour) {
+  const int tw = target.width(), th = target.height();
+  uchar* bits = target.bits();
+  const qsizetype bpl = target.bytesPerLine();
+  for (const InkRuns::Run& r : ink.runs) {
+    const int ty = y + r.y;
+    if (ty < 0 || ty >= th) continue;
+    const int from = std::max(0, x + r.x0), to = std::min(tw, x + r.x1);
+    if (from < to)
+      std::fill(reinterpret_cast<QRgb*>(bits + ty * bpl) + from,
+                reinterpret_cast<QRgb*>(bits + ty * bpl) + to, colour);
+  }
+}
+
+void DrawEmbossed(QImage& target, int x, int y, const InkRuns& ink, QRgb highlight, QRgb shadow) {
+  DrawInk(target, x + 1, y + 1, ink, highlight);
+  DrawInk(target, x, y, ink, shadow);
+}
+
+void DrawEmbossed(QImage& target, int x, int y, const QImage& image, QRgb highlight, QRgb shadow) {
+  DrawEmbossed(target, x, y, FindInk(image), highlight, shadow);
 }
 
 TablePainter::TablePainter(const CardImages& images, const PanelPictures& pictures)
@@ -181,9 +211,9 @@ void TablePainter::Paint(QImage& paintBitmap, const TdmData& data, const TablePa
   PaintDesk(p, data, images_, h);
   PaintIcons(p, paintBitmap, pictures_, palette, QString::fromStdString(data.PlayerName),
              data.Score().Wins, data.Score().Loses, data.Options().ShowMedals());
-  PaintColoda(p, paintBitmap, data, images_, palette, w, h);
+  PaintColoda(p, paintBitmap, data, images_, inkCache_, palette, w, h);
   PaintCPU(p, data, images_, w);
-  PaintUser(p, paintBitmap, data, images_, palette, w, h);
+  PaintUser(p, paintBitmap, data, images_, inkCache_, palette, w, h);
 }
 
 }  // namespace tarlyk

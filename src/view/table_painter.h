@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <array>
+#include <vector>
 
 #include "game/tdm_data.h"
 #include "view/card_images.h"
@@ -12,6 +14,25 @@
 #include "view/table_palette.h"
 
 namespace tarlyk {
+
+// The ink of a picture for the embossed style (every pixel that is neither white nor
+// transparent) as horizontal runs [x0, x1) per row.
+struct InkRuns {
+  struct Run {
+    int y, x0, x1;
+  };
+  std::vector<Run> runs;
+  qint64 cacheKey = 0;  // of the picture the runs were found in
+};
+
+// The ink of every face, found at first use and again if a picture is replaced.
+class InkCache {
+ public:
+  const InkRuns& For(int id, const QImage& image) const;
+
+ private:
+  mutable std::array<InkRuns, 52> cache_;
+};
 
 class TablePainter {
  public:
@@ -27,10 +48,15 @@ class TablePainter {
  private:
   const CardImages& images_;
   const PanelPictures& pictures_;
+  InkCache inkCache_;
 };
 
 // The pieces of a repaint, in the order Paint calls them.
 void PaintBG(QImage& paintBitmap, const TablePalette& palette);
+InkRuns FindInk(const QImage& image);
+// Sets the ink pixels, placed at (x, y), to `colour`.
+void DrawInk(QImage& target, int x, int y, const InkRuns& ink, QRgb colour);
+void DrawEmbossed(QImage& target, int x, int y, const InkRuns& ink, QRgb highlight, QRgb shadow);
 // Draws `image` at (x, y) in the embossed style: its non-white, non-transparent pixels in
 // `highlight` one pixel right and down, then the same pixels in `shadow` in place.
 void DrawEmbossed(QImage& target, int x, int y, const QImage& image, QRgb highlight, QRgb shadow);
