@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "shell/app_icon.h"
+#include "shell/fonts.h"
 #include "shell/look.h"
 #include "shell/push_button.h"
 
@@ -20,12 +21,7 @@ namespace {
 constexpr int kClientWidth = 321;
 constexpr int kClientHeight = 303;
 
-QFont Tahoma(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
+QFont Tahoma(int pixels, bool bold = false) { return TahomaPx(pixels, bold); }
 
 QLabel* PlaceLabel(QWidget* parent, int x, int y, const QString& text, bool bold = false) {
   auto* label = new QLabel(text, parent);

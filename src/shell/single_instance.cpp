@@ -55,8 +55,10 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 void ShowSecondCopyBox(QWidget* parent) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Внимание"),
-                  QString::fromUtf8(kSecondCopyText), QMessageBox::Ok, parent);
+  // Message texts keep the program's carriage returns; the box breaks lines at '\n'.
+  QString text = QString::fromUtf8(kSecondCopyText);
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Внимание"), text, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -12,17 +12,13 @@
 #include <cmath>
 
 #include "shell/card_art.h"
+#include "shell/fonts.h"
 
 namespace tarlyk {
 
 namespace {
 
-QFont TahomaBold(int pixels) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixels);
-  font.setBold(true);
-  return font;
-}
+QFont TahomaBold(int pixels) { return TahomaPx(pixels, true); }
 
 }  // namespace
 

@@ -1,0 +1,171 @@
+#include "shell/application.h"
+
+#include <QMessageBox>
+
+#include "shell/about_window.h"
+#include "shell/app_icon.h"
+#include "shell/boss_key.h"
+#include "shell/fonts.h"
+#include "shell/help.h"
+#include "shell/look.h"
+#include "shell/main_window.h"
+#include "shell/options_dialog.h"
+#include "shell/settings_file.h"
+#include "shell/splash_window.h"
+#include "view/card_rain.h"
+#include "view/player_picture.h"
+#include "view/table_painter.h"
+
+namespace tarlyk {
+
+const char* const kApplicationTitle = "Тарлык (подкидной) 1.1";
+
+namespace {
+
+// Start-up failures that leave the game unable to run: "Внимание", exclamation, OK.
+void ShowStartupFailure(const std::string& text) {
+  QString shown = QString::fromStdString(text);
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(QMessageBox::Warning, QString::fromStdString(CardLoadCaption()), shown,
+                  QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv)
+    : lock_(LockNameFor(RunningExecutablePath(argc > 0 ? argv[0] : nullptr))),
+      app_(argc, argv),
+      random_(SeededRandom::FromClock()) {}
+
+Application::~Application() { Shutdown(); }
+
+int Application::exec() {
+  QApplication::setApplicationName(QStringLiteral("tarlyk"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarlyk"));
+  QApplication::setWindowIcon(AppIcon());
+
+  // The splash exists in every copy; a second copy only shows the 0-001 box.
+  splash_ = std::make_unique<SplashWindow>();
+  if (lock_.IsSecondInstance()) {
+    ShowSecondCopyBox(nullptr);
+    splash_.reset();
+    return 0;
+  }
+
+  values_ = ComputeStartupValues();
+  splash_->ShowNow();
+
+  // Created hidden, in this order.
+  frmMain_ = std::make_unique<TfrmMain>();
+  frmMain_->setWindowIcon(AppIcon());
+  frmMain_->setWindowIconText(QString::fromUtf8(kApplicationTitle));
+  frmOptions_ = std::make_unique<TfrmOptions>(
+      frmMain_.get(), QString::fromStdString(values_.WinVersion), frmMain_.get());
+  frmOptions_->SetScoreCounters(&score_);
+  frmOptions_->SetRandom(&random_);
+  LoadSettings(values_.SettingsFileName, *frmOptions_, score_, values_.WinVersion);
+  frmAbout_ = std::make_unique<TfrmAbout>(frmMain_.get());
+
+  const bool loaded = CreateGameState();
+  splash_->hide();
+  splash_.reset();
+  if (!loaded) return 1;
+
+  Wire();
+  frmMain_->show();
+  const int code = QApplication::exec();
+  Shutdown();
+  return code;
+}
+
+bool Application::CreateGameState() {
+  dmData_ = std::make_unique<TdmData>(*frmMain_, *frmOptions_, random_, score_, values_.PlayerName);
+
+  // The look first: the light faces are tinted towards the button's resting colour.
+  SettleLook(DesktopScheme());
+  frmMain_->ApplyLook();
+
+  pictures_ = std::make_unique<PanelPictures>();
+  const QString picturePath = QString::fromStdString(values_.UserPicturePath);
+  const bool repair = NeedRepairIcon(frmOptions_->RepairUserIcon(), values_.WinVersion);
+  const int storedShortId = ReadShortID(values_.SettingsFileName);
+  const CardLoadResult result = LoadCardImages(
+      QCoreApplication::applicationDirPath().toStdString(), frmMain_->TableColor().rgb(), images_,
+      dmData_->AllCards, [] { QCoreApplication::processEvents(); },
+      [&] { return ApplyUserPicture(*pictures_, picturePath, repair); },
+      [this](int n, const QImage& back) { frmOptions_->SetBackThumbnail(n, back); },
+      storedShortId, random_);
+  if (result.status == CardLoadResult::kLibraryMissing) {
+    ShowStartupFailure(MissingLibraryText());
+    return false;
+  }
+  if (result.status == CardLoadResult::kDamaged) {
+    ShowStartupFailure(DamagedLibraryText(result.errorList));
+    return false;
+  }
+  frmOptions_->PlaceBackSelector(storedShortId, images_.ActiveShortID);
+  painter_ = std::make_unique<TablePainter>(images_, *pictures_);
+
+  dmData_->RefreshCounts();
+
+  bossKey_ = std::make_unique<BossKey>();
+  bossKey_->Watch(frmMain_.get());
+  bossKey_->SetArmed(frmOptions_->BossKeyActive());
+  return true;
+}
+
+void Application::Wire() {
+  TfrmMain* main = frmMain_.get();
+  TfrmOptions* options = frmOptions_.get();
+
+  main->SetDeskPainter([this](QImage& bitmap) {
+    TablePalette palette;
+    palette.tableColor = frmMain_->TableColor().rgb();
+    palette.shadeColor = frmMain_->TableShadeColor().rgb();
+    palette.textColor = syscolor::WindowText().rgb();
+    palette.highlight = syscolor::ButtonHighlight().rgb();
+    palette.shadow = syscolor::ButtonShadow().rgb();
+    painter_->Paint(bitmap, *dmData_, palette, TahomaPx(11, true));
+  });
+  main->SetRainTick([this](QImage& visible) {
+    if (!frmOptions_->EndAnimation()) {
+      frmMain_->SetAnimationTimer(false);
+      return;
+    }
+    RainTick(visible, images_, random_);
+  });
+  main->SetGame(dmData_.get());
+  main->SetCloseHandler([this] {
+    SaveScore(values_.SettingsFileName, *frmOptions_, score_);
+  });
+
+  QObject::connect(main, &TfrmMain::optionsRequested, options, [options] { options->exec(); });
+  QObject::connect(main, &TfrmMain::helpRequested, main, [main] { OpenHelp(main); });
+  QObject::connect(main, &TfrmMain::aboutRequested, frmAbout_.get(),
+                   [about = frmAbout_.get()] { about->exec(); });
+
+  options->onBossKeyToggled = [this](bool on) { bossKey_->SetArmed(on); };
+  options->onBackChosen = [this](int back) { images_.ActiveShortID = back; };
+  options->onScoreChanged = [this] { dmData_->RefreshCounts(); };
+  options->onClosing = [this] {
+    if (dmData_->GameActive) dmData_->RepaintDesk();
+  };
+  options->onSaveSettings = [this] {
+    SaveSettings(values_.SettingsFileName, *frmOptions_, score_, values_.WinVersion);
+  };
+}
+
+void Application::Shutdown() {
+  // The game-state module goes first (it releases the hot key), then the windows.
+  if (frmMain_) frmMain_->SetGame(nullptr);
+  bossKey_.reset();
+  painter_.reset();
+  dmData_.reset();
+  frmAbout_.reset();
+  frmOptions_.reset();
+  frmMain_.reset();
+  splash_.reset();
+}
+
+}  // namespace tarlyk
