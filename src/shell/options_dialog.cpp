@@ -21,9 +21,12 @@
 #include "shell/options_pages.h"
 #include "shell/push_button.h"
 #include "shell/radio_group.h"
+#include "shell/track_description.h"
 
 // Resources of a static library must be pulled in by name, outside any namespace.
-static void InitOptionsIcons() { Q_INIT_RESOURCE(options_icons); }
+static void InitOptionsIcons() {
+  Q_INIT_RESOURCE(options_icons);
+}
 
 namespace tarlyk {
 
@@ -50,7 +53,9 @@ class FooterBand : public QWidget {
   }
 };
 
-QString Icon(const char* name) { return QStringLiteral(":/icons/options-%1.png").arg(name); }
+QString Icon(const char* name) {
+  return QStringLiteral(":/icons/options-%1.png").arg(name);
+}
 
 QLabel* AddIcon(QWidget* page, int left, int top, const QString& icon) {
   auto* label = new QLabel(page);
@@ -60,20 +65,18 @@ QLabel* AddIcon(QWidget* page, int left, int top, const QString& icon) {
 }
 
 // A word-wrapped description with rich text; hidden until its track bar shows it.
-QLabel* AddPanel(QWidget* parent, const QRect& place, const QString& html, const QString& hint) {
-  auto* panel = new QLabel(parent);
-  panel->setTextFormat(Qt::RichText);
-  panel->setText(html);
-  panel->setWordWrap(true);
-  panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  panel->setContentsMargins(0, 0, 0, 0);
+TrackDescription* AddPanel(QWidget* parent, const QRect& place, const QString& html,
+                           const QString& hint) {
+  auto* panel = new TrackDescription(html, parent);
   panel->setGeometry(place);
   if (!hint.isEmpty()) panel->setToolTip(hint);
   panel->hide();
   return panel;
 }
 
-QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
+QString Escaped(const QString& text) {
+  return text.toHtmlEscaped();
+}
 
 QSlider* AddTrackBar(QWidget* parent, const QRect& place, int maximum) {
   auto* bar = new QSlider(Qt::Vertical, parent);
@@ -89,7 +92,7 @@ QSlider* AddTrackBar(QWidget* parent, const QRect& place, int maximum) {
 }
 
 void ShowOnly(const auto& panels, int position) {
-  for (QLabel* panel : panels) panel->hide();
+  for (TrackDescription* panel : panels) panel->hide();
   panels.at(static_cast<size_t>(position))->show();
 }
 
@@ -185,8 +188,8 @@ void TfrmOptions::BuildGeneralPage(QWidget* page) {
   connect(btnResetCounts_, &QPushButton::clicked, this, &TfrmOptions::btnResetCountsClick);
 
   cbBossKey_ = AddCheckBox(
-      page, 100, 99, Icon("boss-key"),
-      QStringLiteral("Прятать игру по нажатию \"Ctrl+Enter\""), true,
+      page, 100, 99, Icon("boss-key"), QStringLiteral("Прятать игру по нажатию \"Ctrl+Enter\""),
+      true,
       QStringLiteral("Чтобы игра быстро сворачивалась в кнопку на панель задач пи нажатии "
                      "комбинации клавиш \"Ctrl+Enter\", включите эту опцию"));
   connect(cbBossKey_, &QCheckBox::clicked, this, &TfrmOptions::cbBossKeyClick);
@@ -209,11 +212,11 @@ void TfrmOptions::BuildRulesPage(QWidget* page) {
       QStringLiteral("Выберите размер колоды (оригинальные правила поразумевают колоду в 36 "
                      "карт)"));
 
-  rgFirst_ = new RadioGroup(QStringLiteral(" Первый ход...  "),
-                            {QStringLiteral("По правилам"), QStringLiteral("Всегда за компьютером"),
-                             QStringLiteral("Всегда за игроком"),
-                             QStringLiteral("Случайным образом")},
-                            page);
+  rgFirst_ =
+      new RadioGroup(QStringLiteral(" Первый ход...  "),
+                     {QStringLiteral("По правилам"), QStringLiteral("Всегда за компьютером"),
+                      QStringLiteral("Всегда за игроком"), QStringLiteral("Случайным образом")},
+                     page);
   rgFirst_->setGeometry(240, 8, 177, 169);
   rgFirst_->setToolTip(QStringLiteral(
       "Выберите способ определения того, кто будет первым ходить в каждом новом кону (способ "
@@ -288,9 +291,9 @@ void TfrmOptions::BuildViewPage(QWidget* page) {
   };
   for (size_t i = 0; i < disabledPanels_.size(); ++i) {
     const auto& p = kPanels[i];
-    const QString html = QStringLiteral("<b>%1</b><br>%2")
-                             .arg(Escaped(QString::fromUtf8(p.title)),
-                                  Escaped(QString::fromUtf8(p.text)));
+    const QString html =
+        QStringLiteral("<b>%1</b><br>%2")
+            .arg(Escaped(QString::fromUtf8(p.title)), Escaped(QString::fromUtf8(p.text)));
     disabledPanels_[i] = AddPanel(gbDisabled_, QRect(54, 20, p.width, 69), html, QString());
     disabledPanels_[i]->setFont(font());
   }
@@ -304,13 +307,14 @@ void TfrmOptions::BuildDifficultyPage(QWidget* page) {
   tbDifficult_->setToolTip(hint);
   connect(tbDifficult_, &QSlider::valueChanged, this, &TfrmOptions::tbDifficultChange);
 
-  const QString normal = QStringLiteral(
-      "<b>%1</b><br><br>%2")
-      .arg(Escaped(QStringLiteral("Обычная сложность")),
-           Escaped(QStringLiteral(
-               "Выбирайте этот уровень сложности, если Вы не считаете себя особо любителем игры "
-               "\"Тарлык\". Вы сможете достаточно легко обыгрывать компьютера, однако, если Вам "
-               "когда-нибудь станет слишком легко, то выберите следующий уровень сложности.")));
+  const QString normal =
+      QStringLiteral("<b>%1</b><br><br>%2")
+          .arg(
+              Escaped(QStringLiteral("Обычная сложность")),
+              Escaped(QStringLiteral(
+                  "Выбирайте этот уровень сложности, если Вы не считаете себя особо любителем игры "
+                  "\"Тарлык\". Вы сможете достаточно легко обыгрывать компьютера, однако, если Вам "
+                  "когда-нибудь станет слишком легко, то выберите следующий уровень сложности.")));
   const QString maximal =
       QStringLiteral("<b>%1</b><br><br>%2<br><br><b><font color=\"#ff0000\">%3</font></b> %4")
           .arg(Escaped(QStringLiteral("Максимальная сложность")),
@@ -341,7 +345,8 @@ void TfrmOptions::BuildBacksPage(QWidget* page) {
   QFont bold = font();
   bold.setBold(true);
   labRandomBack_->setFont(bold);
-  labRandomBack_->setGeometry(29, 8, 241, 14);
+  // Like an auto-sized label: never narrower than its caption.
+  labRandomBack_->setGeometry(29, 8, std::max(241, labRandomBack_->sizeHint().width()), 14);
   labRandomBack_->setCursor(Qt::PointingHandCursor);
   labRandomBack_->setToolTip(hint);
   connect(labRandomBack_, &ClickLabel::clicked, this, [this] { ChooseBack(-1); });
@@ -365,15 +370,13 @@ bool TfrmOptions::Ask(const QString& caption, const QString& text) {
   if (askQuestion) return askQuestion(caption, text);
   QString shown = text;
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::Question, caption, shown, QMessageBox::Yes | QMessageBox::No,
-                  this);
+  QMessageBox box(QMessageBox::Question, caption, shown, QMessageBox::Yes | QMessageBox::No, this);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
 void TfrmOptions::btnResetCountsClick() {
-  const QString text = QStringLiteral(
-      "Сбросить счёт?\r\r\tКод сообщения:\r\tПредупреждение 2-002");
+  const QString text = QStringLiteral("Сбросить счёт?\r\r\tКод сообщения:\r\tПредупреждение 2-002");
   if (!Ask(QStringLiteral("Вопрос"), text)) return;
   if (score_ != nullptr) *score_ = ScoreCounters{};
   if (onScoreChanged) onScoreChanged();
@@ -383,9 +386,13 @@ void TfrmOptions::cbBossKeyClick() {
   if (onBossKeyToggled) onBossKeyToggled(cbBossKey_->isChecked());
 }
 
-void TfrmOptions::tbDisabledChange() { ShowOnly(disabledPanels_, tbDisabled_->value()); }
+void TfrmOptions::tbDisabledChange() {
+  ShowOnly(disabledPanels_, tbDisabled_->value());
+}
 
-void TfrmOptions::tbDifficultChange() { ShowOnly(difficultPanels_, tbDifficult_->value()); }
+void TfrmOptions::tbDifficultChange() {
+  ShowOnly(difficultPanels_, tbDifficult_->value());
+}
 
 void TfrmOptions::ChooseBack(int item) {
   if (selectorBusy_) return;
@@ -416,8 +423,8 @@ void TfrmOptions::SetBackThumbnail(int n, const QImage& back) {
     for (int x = 0; x < canvas.width(); ++x)
       if ((line[x] & 0x00ffffffu) == (key & 0x00ffffffu)) line[x] = qRgba(0, 0, 0, 0);
   }
-  const QImage thumb = canvas.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation);
+  const QImage thumb =
+      canvas.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   backBoxes_[static_cast<size_t>(n)]->setPixmap(QPixmap::fromImage(thumb));
 }
 
@@ -439,38 +446,88 @@ void TfrmOptions::done(int result) {
 
 // --- option accessors ---
 
-int TfrmOptions::CardsCount() const { return rgColoda_->ItemIndex(); }
-int TfrmOptions::FirstStep() const { return rgFirst_->ItemIndex(); }
-int TfrmOptions::LastCardsTo() const { return rgLasts_->ItemIndex(); }
-int TfrmOptions::Level() const { return tbDifficult_->value(); }
-bool TfrmOptions::UseRightMouse() const { return cbRightMouse_->isChecked(); }
-bool TfrmOptions::EndAnimation() const { return cbEndAnimation_->isChecked(); }
-bool TfrmOptions::ShowSuperCard() const { return cbShowSuperCard_->isChecked(); }
-int TfrmOptions::DisabledCardsType() const { return tbDisabled_->value(); }
-bool TfrmOptions::ShowMedals() const { return cbShowMedals_->isChecked(); }
+int TfrmOptions::CardsCount() const {
+  return rgColoda_->ItemIndex();
+}
+int TfrmOptions::FirstStep() const {
+  return rgFirst_->ItemIndex();
+}
+int TfrmOptions::LastCardsTo() const {
+  return rgLasts_->ItemIndex();
+}
+int TfrmOptions::Level() const {
+  return tbDifficult_->value();
+}
+bool TfrmOptions::UseRightMouse() const {
+  return cbRightMouse_->isChecked();
+}
+bool TfrmOptions::EndAnimation() const {
+  return cbEndAnimation_->isChecked();
+}
+bool TfrmOptions::ShowSuperCard() const {
+  return cbShowSuperCard_->isChecked();
+}
+int TfrmOptions::DisabledCardsType() const {
+  return tbDisabled_->value();
+}
+bool TfrmOptions::ShowMedals() const {
+  return cbShowMedals_->isChecked();
+}
 
-bool TfrmOptions::SavePosition() const { return cbSavePosition_->isChecked(); }
-void TfrmOptions::SetSavePosition(bool on) { cbSavePosition_->setChecked(on); }
-bool TfrmOptions::SaveCounts() const { return cbSaveCounts_->isChecked(); }
-void TfrmOptions::SetSaveCounts(bool on) { cbSaveCounts_->setChecked(on); }
-bool TfrmOptions::BossKeyActive() const { return cbBossKey_->isChecked(); }
-void TfrmOptions::SetBossKeyActive(bool on) { cbBossKey_->setChecked(on); }
-void TfrmOptions::SetUseRightMouse(bool on) { cbRightMouse_->setChecked(on); }
-void TfrmOptions::SetEndAnimation(bool on) { cbEndAnimation_->setChecked(on); }
-void TfrmOptions::SetShowMedals(bool on) { cbShowMedals_->setChecked(on); }
-void TfrmOptions::SetCardsCount(int index) { rgColoda_->SetItemIndex(index); }
-void TfrmOptions::SetFirstStep(int index) { rgFirst_->SetItemIndex(index); }
-void TfrmOptions::SetLastCardsTo(int index) { rgLasts_->SetItemIndex(index); }
-void TfrmOptions::SetShowSuperCard(bool on) { cbShowSuperCard_->setChecked(on); }
+bool TfrmOptions::SavePosition() const {
+  return cbSavePosition_->isChecked();
+}
+void TfrmOptions::SetSavePosition(bool on) {
+  cbSavePosition_->setChecked(on);
+}
+bool TfrmOptions::SaveCounts() const {
+  return cbSaveCounts_->isChecked();
+}
+void TfrmOptions::SetSaveCounts(bool on) {
+  cbSaveCounts_->setChecked(on);
+}
+bool TfrmOptions::BossKeyActive() const {
+  return cbBossKey_->isChecked();
+}
+void TfrmOptions::SetBossKeyActive(bool on) {
+  cbBossKey_->setChecked(on);
+}
+void TfrmOptions::SetUseRightMouse(bool on) {
+  cbRightMouse_->setChecked(on);
+}
+void TfrmOptions::SetEndAnimation(bool on) {
+  cbEndAnimation_->setChecked(on);
+}
+void TfrmOptions::SetShowMedals(bool on) {
+  cbShowMedals_->setChecked(on);
+}
+void TfrmOptions::SetCardsCount(int index) {
+  rgColoda_->SetItemIndex(index);
+}
+void TfrmOptions::SetFirstStep(int index) {
+  rgFirst_->SetItemIndex(index);
+}
+void TfrmOptions::SetLastCardsTo(int index) {
+  rgLasts_->SetItemIndex(index);
+}
+void TfrmOptions::SetShowSuperCard(bool on) {
+  cbShowSuperCard_->setChecked(on);
+}
 
 void TfrmOptions::SetDisabledCardsType(int position) {
   tbDisabled_->setValue(std::clamp(position, 0, 2));
   tbDisabledChange();
 }
 
-bool TfrmOptions::RepairUserIcon() const { return cbRepairUserIcon_->isChecked(); }
-void TfrmOptions::SetRepairUserIcon(bool on) { cbRepairUserIcon_->setChecked(on); }
-void TfrmOptions::SetRepairUserIconEnabled(bool enabled) { cbRepairUserIcon_->setEnabled(enabled); }
+bool TfrmOptions::RepairUserIcon() const {
+  return cbRepairUserIcon_->isChecked();
+}
+void TfrmOptions::SetRepairUserIcon(bool on) {
+  cbRepairUserIcon_->setChecked(on);
+}
+void TfrmOptions::SetRepairUserIconEnabled(bool enabled) {
+  cbRepairUserIcon_->setEnabled(enabled);
+}
 
 void TfrmOptions::SetLevel(int position) {
   tbDifficult_->setValue(std::clamp(position, 0, 1));
@@ -493,9 +550,15 @@ QSize TfrmOptions::MainWindowFrameSize() const {
   return mainWindow_ != nullptr ? mainWindow_->frameGeometry().size() : QSize();
 }
 
-QPoint TfrmOptions::OptionsPos() const { return pos(); }
-void TfrmOptions::SetOptionsPos(QPoint pos) { move(pos); }
-QSize TfrmOptions::OptionsFrameSize() const { return frameGeometry().size(); }
+QPoint TfrmOptions::OptionsPos() const {
+  return pos();
+}
+void TfrmOptions::SetOptionsPos(QPoint pos) {
+  move(pos);
+}
+QSize TfrmOptions::OptionsFrameSize() const {
+  return frameGeometry().size();
+}
 
 QSize TfrmOptions::DesktopSize() const {
   const QScreen* screen = QGuiApplication::primaryScreen();

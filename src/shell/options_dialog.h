@@ -26,6 +26,7 @@ class BackSelector;
 class ClickLabel;
 class RadioGroup;
 class TarlykButton;
+class TrackDescription;
 struct ScoreCounters;
 
 class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders {
@@ -125,9 +126,13 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   RadioGroup* rgLasts() const { return rgLasts_; }
   QGroupBox* gbDisabled() const { return gbDisabled_; }
   QSlider* tbDisabled() const { return tbDisabled_; }
-  QLabel* DisabledPanel(int n) const { return disabledPanels_.at(static_cast<size_t>(n)); }
+  TrackDescription* DisabledPanel(int n) const {
+    return disabledPanels_.at(static_cast<size_t>(n));
+  }
   QSlider* tbDifficult() const { return tbDifficult_; }
-  QLabel* DifficultPanel(int n) const { return difficultPanels_.at(static_cast<size_t>(n)); }
+  TrackDescription* DifficultPanel(int n) const {
+    return difficultPanels_.at(static_cast<size_t>(n));
+  }
   ClickLabel* labRandomBack() const { return labRandomBack_; }
   ClickLabel* BackBox(int n) const { return backBoxes_.at(static_cast<size_t>(n)); }
   BackSelector* shSelector() const { return selector_; }
@@ -170,9 +175,9 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   QCheckBox* cbShowMedals_ = nullptr;
   QGroupBox* gbDisabled_ = nullptr;
   QSlider* tbDisabled_ = nullptr;
-  std::array<QLabel*, 3> disabledPanels_{};
+  std::array<TrackDescription*, 3> disabledPanels_{};
   QSlider* tbDifficult_ = nullptr;
-  std::array<QLabel*, 2> difficultPanels_{};
+  std::array<TrackDescription*, 2> difficultPanels_{};
   ClickLabel* labRandomBack_ = nullptr;
   std::array<ClickLabel*, kBackCount> backBoxes_{};
   BackSelector* selector_ = nullptr;

@@ -8,8 +8,8 @@ namespace tarlyk {
 
 namespace {
 constexpr int kIconSize = 16;
-constexpr int kPadding = 6;    // left of the icon and right of the caption
-constexpr int kIconGap = 4;    // between icon and caption
+constexpr int kPadding = 4;       // left of the icon and right of the caption
+constexpr int kIconGap = 3;       // between icon and caption
 constexpr int kInactiveDrop = 2;  // inactive tabs start this much lower
 
 QFont BoldOf(QFont font) {
@@ -26,10 +26,20 @@ OptionsTabBar::OptionsTabBar(QWidget* parent) : QTabBar(parent) {
 }
 
 // Every tab is as wide as its caption in bold, so the width does not jump on selection.
+// When a wider stand-in font would push the last tab out of the page control, all tabs
+// give up the same amount and their captions are elided.
 QSize OptionsTabBar::tabSizeHint(int index) const {
   const QFontMetrics metrics(BoldOf(font()));
-  const int width =
-      kPadding + kIconSize + kIconGap + metrics.horizontalAdvance(tabText(index)) + kPadding;
+  auto natural = [&](int i) {
+    return kPadding + kIconSize + kIconGap + metrics.horizontalAdvance(tabText(i)) + kPadding;
+  };
+  int width = natural(index);
+  if (parentWidget() != nullptr && count() > 0) {
+    int total = 0;
+    for (int i = 0; i < count(); ++i) total += natural(i);
+    const int available = parentWidget()->width() - 2;
+    if (total > available) width -= (total - available + count() - 1) / count();
+  }
   return QSize(width, kTabHeight);
 }
 
@@ -66,14 +76,16 @@ void OptionsTabBar::paintEvent(QPaintEvent*) {
     const QRect box = tabRect(i).adjusted(0, active ? 0 : kInactiveDrop, 0, 0);
     const QIcon icon = tabIcon(i);
     if (!icon.isNull()) {
-      const QPixmap pixmap = icon.pixmap(iconSize(), isTabEnabled(i) ? QIcon::Normal : QIcon::Disabled);
-      painter.drawPixmap(box.left() + kPadding, box.top() + (box.height() - kIconSize) / 2,
-                         pixmap);
+      const QPixmap pixmap =
+          icon.pixmap(iconSize(), isTabEnabled(i) ? QIcon::Normal : QIcon::Disabled);
+      painter.drawPixmap(box.left() + kPadding, box.top() + (box.height() - kIconSize) / 2, pixmap);
     }
     painter.setFont(active ? BoldOf(font()) : font());
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect textBox = box.adjusted(kPadding + kIconSize + kIconGap, 0, -kPadding, 0);
-    painter.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft, tabText(i));
+    const QString caption =
+        painter.fontMetrics().elidedText(tabText(i), Qt::ElideRight, textBox.width());
+    painter.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft, caption);
   }
 }
 
