@@ -47,10 +47,17 @@ bool CanGo(const TCardRec& card, const TableView& table) {
   if (onTable == 0) return true;
   if (onTable >= 12) return false;
   if (onTable >= 6 && IsPresent(table.desk[5])) return false;
-  const int cpuInHand = GetCardsCount(table.cpuHand);
-  if (cpuInHand == 0) return false;
+  // Only whether the computer holds a card matters here; stop at the first one.
+  bool cpuHasCard = false;
+  for (const TCardRec& c : table.cpuHand) {
+    if (IsPresent(c)) {
+      cpuHasCard = true;
+      break;
+    }
+  }
+  if (!cpuHasCard) return false;
   if (table.ThrowInMode) {
-    const int t = CountOccupied(table.desk, kHalf, 2 * kHalf) + cpuInHand;
+    const int t = CountOccupied(table.desk, kHalf, 2 * kHalf) + GetCardsCount(table.cpuHand);
     const int h = CountOccupied(table.desk, 0, kHalf);
     if (t == 0 || t <= h) return false;
   }
