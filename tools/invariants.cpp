@@ -51,7 +51,8 @@ void CheckConservation(const TdmData& d, Checker& c) {
   }
   for (int id = 0; id < 52; ++id) {
     const bool inDeck = !shortDeck || CardFromNumber(id + 1).Value >= kSix;
-    if (inDeck && seen[id] == 0) c.Fail("card " + CardNotation(CardFromNumber(id + 1)) + " is lost");
+    if (inDeck && seen[id] == 0)
+      c.Fail("card " + CardNotation(CardFromNumber(id + 1)) + " is lost");
   }
 }
 
@@ -99,9 +100,8 @@ void CheckButton(const TdmData& d, const SimWindow& w, Checker& c) {
     visible = onTable > 0 && onTable % 2 == 0;
   }
   if (d.ActionState != expected || d.ActionVisible != visible) {
-    c.Fail("button mode " + std::to_string(d.ActionState) + "/" +
-           std::to_string(d.ActionVisible) + " where " + std::to_string(expected) + "/" +
-           std::to_string(visible) + " belongs");
+    c.Fail("button mode " + std::to_string(d.ActionState) + "/" + std::to_string(d.ActionVisible) +
+           " where " + std::to_string(expected) + "/" + std::to_string(visible) + " belongs");
   }
 }
 

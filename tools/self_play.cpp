@@ -44,9 +44,8 @@ void SelfPlayer::ClickCard(int k) {
   if (config_.check) {
     log_.push_back("card " + std::to_string(k));
     if (d.UnderCard(x, y) != k) {
-      failure_ = "the click point of card " + std::to_string(k) + " (" + std::to_string(x) +
-                 ", " + std::to_string(y) + ") hits position " +
-                 std::to_string(d.UnderCard(x, y)) + "\n";
+      failure_ = "the click point of card " + std::to_string(k) + " (" + std::to_string(x) + ", " +
+                 std::to_string(y) + ") hits position " + std::to_string(d.UnderCard(x, y)) + "\n";
     }
   }
   d.imgDeskClick();

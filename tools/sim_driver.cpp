@@ -45,7 +45,9 @@ bool ParseBit(std::string_view text, bool* value) {
   return false;
 }
 
-std::string Error(const std::string& what) { return "error: " + what + "\n"; }
+std::string Error(const std::string& what) {
+  return "error: " + what + "\n";
+}
 
 std::string FormatLongDouble(const char* format, long double v) {
   char buf[64];
@@ -100,13 +102,12 @@ SimDriver::SimDriver() {
 }
 
 void SimDriver::Login(const std::string& login) {
-  auto fresh =
-      std::make_unique<TdmData>(window_, options_, random_, score_, DisplayNameFor(login));
+  auto fresh = std::make_unique<TdmData>(window_, options_, random_, score_, DisplayNameFor(login));
   CopyGameState(*data_, *fresh);
   // A status line showing one of the old name's texts switches to the new name's.
   const std::pair<const std::string*, const std::string*> texts[] = {
-      {&data_->MsgUserGoes, &fresh->MsgUserGoes},     {&data_->MsgUserBeats, &fresh->MsgUserBeats},
-      {&data_->MsgCPUTakes, &fresh->MsgCPUTakes},     {&data_->MsgUserWins, &fresh->MsgUserWins},
+      {&data_->MsgUserGoes, &fresh->MsgUserGoes},   {&data_->MsgUserBeats, &fresh->MsgUserBeats},
+      {&data_->MsgCPUTakes, &fresh->MsgCPUTakes},   {&data_->MsgUserWins, &fresh->MsgUserWins},
       {&data_->MsgUserLoses, &fresh->MsgUserLoses}, {&data_->MsgNobodyWins, &fresh->MsgNobodyWins}};
   std::string status = data_->StatusText;
   for (const auto& [before, after] : texts) {
@@ -318,8 +319,7 @@ std::string SimDriver::Execute(std::string_view line) {
     return {};
   }
 
-  if (cmd == "click" || cmd == "right" || cmd == "middle" || cmd == "hover" ||
-      cmd == "undercard") {
+  if (cmd == "click" || cmd == "right" || cmd == "middle" || cmd == "hover" || cmd == "undercard") {
     int x = 0;
     int y = 0;
     if (argc != 2 || !ParseInt(w[1], &x) || !ParseInt(w[2], &y)) {

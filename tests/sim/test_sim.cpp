@@ -85,9 +85,9 @@ TEST(SimProperty, RandomEventsKeepTheGameConsistent) {
     } else if (r < 92) {
       event = "hover " + std::to_string(pick(710)) + " " + std::to_string(300 + pick(180));
     } else {
-      static const char* const kOptions[][2] = {
-          {"UseRightMouse", "2"}, {"CardsCount", "2"}, {"Level", "2"},
-          {"FirstStep", "4"},     {"LastCardsTo", "2"}, {"EndAnimation", "2"}};
+      static const char* const kOptions[][2] = {{"UseRightMouse", "2"}, {"CardsCount", "2"},
+                                                {"Level", "2"},         {"FirstStep", "4"},
+                                                {"LastCardsTo", "2"},   {"EndAnimation", "2"}};
       const auto& o = kOptions[pick(6)];
       event = std::string("opt ") + o[0] + " " + std::to_string(pick(std::atoi(o[1])));
     }
@@ -190,9 +190,9 @@ TEST(SimDriverTest, BadCommandsAnswerErrorsAndChangeNothing) {
   driver.Execute("new");
   const std::string before = driver.Dump();
   for (const char* bad :
-       {"jump", "opt Speed 3", "opt Level x", "seed", "deck 1 2 3", "score 1 2",
-        "set desk 12 AS", "set user 0 ZZ", "set hand 0 AS", "set who 2", "new maybe",
-        "click 10", "card 0", "card 7", "call Explode", "cango 1C", "lastresult -1"}) {
+       {"jump", "opt Speed 3", "opt Level x", "seed", "deck 1 2 3", "score 1 2", "set desk 12 AS",
+        "set user 0 ZZ", "set hand 0 AS", "set who 2", "new maybe", "click 10", "card 0", "card 7",
+        "call Explode", "cango 1C", "lastresult -1"}) {
     const std::string answer = driver.Execute(bad);
     EXPECT_EQ(answer.rfind("error: ", 0), 0u) << bad << " -> " << answer;
     EXPECT_EQ(answer.find('\n'), answer.size() - 1) << bad;
