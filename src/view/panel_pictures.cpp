@@ -2,7 +2,6 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <QString>
 
@@ -69,15 +68,14 @@ QRectF band(qreal inset) {
   return QRectF(6.5 + inset, 0.5 + inset, 43.0 - 2 * inset, 13.0 - 2 * inset);
 }
 
-QPainterPath ribbonOutline() {
-  QPainterPath path;
-  path.setFillRule(Qt::WindingFill);
-  path.addPolygon(leftTail(0));
-  path.closeSubpath();
-  path.addPolygon(mirrored(leftTail(0)));
-  path.closeSubpath();
-  path.addRoundedRect(band(0), 1.5, 1.5);
-  return path.simplified();
+// The outline filled in one colour: the two ends and the band, each painted whole so
+// their overlaps stay solid.
+void fillOutline(QPainter& p, const QColor& colour) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+  p.drawPolygon(leftTail(0));
+  p.drawPolygon(mirrored(leftTail(0)));
+  p.drawRoundedRect(band(0), 1.5, 1.5);
 }
 
 // Roman numeral of `count` strokes, drawn as serifed bars so it stays crisp at this size
@@ -103,7 +101,7 @@ QImage DrawRibbon(int index) {
     img.fill(Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillPath(ribbonOutline(), Qt::white);
+    fillOutline(p, Qt::white);
     return img;
   }
   const RibbonColours c = coloursFor(index);
