@@ -136,6 +136,9 @@ IniFile IniFile::Parse(std::string_view text) {
       ini.lineBreak_ = "\r";
     }
   }
+  size_t breaks = 1;
+  for (const char c : text) breaks += (c == '\n' || c == '\r') ? 1 : 0;
+  ini.lines_.reserve(breaks);
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
