@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -17,6 +16,7 @@
 #include "shell/back_selector.h"
 #include "shell/click_label.h"
 #include "shell/fonts.h"
+#include "shell/gradient_band.h"
 #include "shell/look.h"
 #include "shell/options_pages.h"
 #include "shell/push_button.h"
@@ -37,21 +37,6 @@ constexpr int kClientHeight = 265;
 constexpr int kFontPx = 11;
 
 const QColor kMagenta(255, 0, 255);
-
-// The empty band along the bottom, a vertical gradient in the look's band colours.
-class FooterBand : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, CurrentLook().band.first);
-    gradient.setColorAt(1, CurrentLook().band.second);
-    painter.fillRect(rect(), gradient);
-  }
-};
 
 QString Icon(const char* name) {
   return QStringLiteral(":/icons/options-%1.png").arg(name);
@@ -107,11 +92,7 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
   setFixedSize(kClientWidth, kClientHeight);
   setModal(true);
   setFont(TahomaPx(kFontPx, false));
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, CurrentLook().dialogBackground);
-  pal.setColor(QPalette::Highlight, syscolor::Highlight());
-  pal.setColor(QPalette::HighlightedText, syscolor::HighlightText());
-  setPalette(pal);
+  ApplyLook();
   setAutoFillBackground(true);
   move(227, 169);
 
@@ -136,7 +117,7 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
   }
   pages_->setCurrentIndex(0);
 
-  footer_ = new FooterBand(this);
+  footer_ = new GradientBand(this);
   footer_->setGeometry(0, 231, 449, 34);
 
   btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
@@ -157,6 +138,20 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
 }
 
 TfrmOptions::~TfrmOptions() = default;
+
+// The look is settled after the dialog exists, so it is taken again at every showing.
+void TfrmOptions::ApplyLook() {
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, CurrentLook().dialogBackground);
+  pal.setColor(QPalette::Highlight, syscolor::Highlight());
+  pal.setColor(QPalette::HighlightedText, syscolor::HighlightText());
+  setPalette(pal);
+}
+
+void TfrmOptions::showEvent(QShowEvent* event) {
+  ApplyLook();
+  QDialog::showEvent(event);
+}
 
 QCheckBox* TfrmOptions::AddCheckBox(QWidget* page, int top, int iconTop, const QString& icon,
                                     const QString& caption, bool on, const QString& hint) {

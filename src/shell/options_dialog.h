@@ -141,7 +141,11 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
  public slots:
   void done(int result) override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  void ApplyLook();
   void BuildGeneralPage(QWidget* page);
   void BuildRulesPage(QWidget* page);
   void BuildViewPage(QWidget* page);
