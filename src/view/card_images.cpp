@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
+#include <QList>
 #include <cstdint>
 #include <span>
 
@@ -36,7 +37,7 @@ struct TintTable {
 
 // Decodes one picture of the library, checking its size from the header before
 // decoding anything, so a damaged or oversized picture costs nothing. The result is
-// non-premultiplied ARGB32, or null when the picture is unusable.
+// null when the picture is unusable.
 QImage DecodeCardPicture(std::span<const unsigned char> bytes) {
   if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return {};
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
@@ -48,8 +49,6 @@ QImage DecodeCardPicture(std::span<const unsigned char> bytes) {
   if (reader.size() != QSize(kCardWidth, kCardHeight)) return {};
   QImage image = reader.read();
   if (image.size() != QSize(kCardWidth, kCardHeight)) return {};
-  // Masking and keying write alpha, so the pixels must carry it (RGB32 would drop it).
-  if (image.format() != QImage::Format_ARGB32) image.convertTo(QImage::Format_ARGB32);
   return image;
 }
 
@@ -60,32 +59,60 @@ void ApplyCornerMask(QImage& image) {
                               {w - 1, 0},     {w - 1, 1},     {0, h - 2},     {0, h - 1},
                               {1, h - 1},     {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
   for (const QPoint& p : corners) {
-    reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = 0;
+    reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = 0;  // transparent in any ARGB
   }
 }
 
-QImage TintedCopy(const QImage& face, const TintTable& table) {
-  QImage light(face.size(), face.format());
-  for (int y = 0; y < face.height(); ++y) {
-    const auto* src = reinterpret_cast<const QRgb*>(face.constScanLine(y));
-    auto* dst = reinterpret_cast<QRgb*>(light.scanLine(y));
-    for (int x = 0; x < face.width(); ++x) dst[x] = table.Apply(src[x]);
-  }
-  return light;
+QImage Premultiplied(const QImage& image) {
+  return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-void KeyOutMagenta(QImage& back) {
+// A face and its tinted copy, both premultiplied and masked. A face with a palette
+// only needs its palette tinted; other faces are tinted pixel by pixel before the
+// alpha is premultiplied.
+void PrepareFace(const QImage& decoded, const TintTable& table, QImage& face, QImage& light) {
+  if (decoded.format() == QImage::Format_Indexed8) {
+    QImage tinted = decoded;
+    QList<QRgb> colors = decoded.colorTable();
+    for (QRgb& c : colors) c = table.Apply(c);
+    tinted.setColorTable(colors);
+    face = Premultiplied(decoded);
+    light = Premultiplied(tinted);
+  } else {
+    const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
+    QImage tinted(argb.size(), QImage::Format_ARGB32);
+    const int w = argb.width();
+    for (int y = 0; y < argb.height(); ++y) {
+      const auto* src = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+      auto* dst = reinterpret_cast<QRgb*>(tinted.scanLine(y));
+      for (int x = 0; x < w; ++x) dst[x] = table.Apply(src[x]);
+    }
+    face = Premultiplied(argb);
+    light = Premultiplied(tinted);
+  }
+  ApplyCornerMask(face);
+  ApplyCornerMask(light);
+}
+
+// A back, premultiplied, with every exact RGB(255, 0, 255) pixel made transparent.
+QImage PrepareBack(const QImage& decoded) {
+  if (decoded.format() == QImage::Format_Indexed8) {
+    QImage keyed = decoded;
+    QList<QRgb> colors = decoded.colorTable();
+    for (QRgb& c : colors)
+      if ((c & 0x00FFFFFFu) == kMagentaRgb) c = 0;
+    keyed.setColorTable(colors);
+    return Premultiplied(keyed);
+  }
+  QImage back = decoded.convertToFormat(QImage::Format_ARGB32);
+  const int w = back.width();
   for (int y = 0; y < back.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(back.scanLine(y));
-    for (int x = 0; x < back.width(); ++x) {
+    for (int x = 0; x < w; ++x) {
       if ((line[x] & 0x00FFFFFFu) == kMagentaRgb) line[x] = 0;
     }
   }
-}
-
-QImage Premultiplied(QImage image) {
-  image.convertTo(QImage::Format_ARGB32_Premultiplied);
-  return image;
+  return Premultiplied(back);
 }
 
 }  // namespace
@@ -99,10 +126,14 @@ QImage TurnQuarterClockwise(const QImage& source) {
   const int w = src.width();
   const int h = src.height();
   QImage out(h, w, QImage::Format_ARGB32_Premultiplied);
+  if (out.isNull()) return out;
+  uchar* const bits = out.bits();
+  const qsizetype stride = out.bytesPerLine();
   for (int y = 0; y < h; ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+    uchar* column = bits + static_cast<qsizetype>(h - 1 - y) * 4;
     for (int x = 0; x < w; ++x) {
-      reinterpret_cast<QRgb*>(out.scanLine(x))[h - 1 - y] = line[x];
+      *reinterpret_cast<QRgb*>(column + x * stride) = line[x];
     }
   }
   return out;
@@ -135,18 +166,14 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   for (int i = kFirstFace; i <= kLastFace; ++i) {
     if (processEvents) processEvents();
     const size_t id = static_cast<size_t>(i - 1);
-    QImage face = DecodeCardPicture(library.Bitmap(i));
-    if (face.isNull()) {
+    const QImage decoded = DecodeCardPicture(library.Bitmap(i));
+    if (decoded.isNull()) {
       out.ilCards[id] = QImage();
       out.ilLightCards[id] = QImage();
       errors += "№ K-" + std::to_string(i) + ", ";
       errors += "№ ОсвK-" + std::to_string(i) + ", ";
     } else {
-      QImage light = TintedCopy(face, table);
-      ApplyCornerMask(face);
-      ApplyCornerMask(light);
-      out.ilCards[id] = Premultiplied(std::move(face));
-      out.ilLightCards[id] = Premultiplied(std::move(light));
+      PrepareFace(decoded, table, out.ilCards[id], out.ilLightCards[id]);
     }
     allCards[static_cast<size_t>(i)] = CardFromNumber(i);
   }
@@ -156,16 +183,15 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     if (processEvents) processEvents();
     const int i = kFirstBack + n;
     const size_t slot = static_cast<size_t>(n);
-    QImage back = DecodeCardPicture(library.Bitmap(i));
-    if (back.isNull()) {
+    const QImage decoded = DecodeCardPicture(library.Bitmap(i));
+    if (decoded.isNull()) {
       out.ilShorts[slot] = QImage();
       out.ilShorts90[slot] = QImage();
       errors += "№ O-" + std::to_string(i) + ", ";
       errors += "№ ПовO-" + std::to_string(i) + ", ";
       continue;
     }
-    KeyOutMagenta(back);
-    out.ilShorts[slot] = Premultiplied(std::move(back));
+    out.ilShorts[slot] = PrepareBack(decoded);
     ++backsStored;
     if (backThumbnail) backThumbnail(n, out.ilShorts[slot]);
     out.ilShorts90[slot] = TurnQuarterClockwise(out.ilShorts[slot]);
