@@ -401,6 +401,13 @@ TEST(PanelPictures, BuiltInPicturesAndRibbonsHaveTheirSizes) {
   // The shape is opaque in the middle, transparent in the corners of the tails' notch.
   EXPECT_EQ(qRed(p.ilPlaces[0].pixel(28, 6)), 255);
   EXPECT_EQ(qRed(p.ilPlaces[0].pixel(1, 0)), 0);
+  // Solid across the whole band and both ends, so no table shows through the ribbon.
+  for (int y = 2; y <= 11; ++y)
+    for (int x = 8; x <= 47; ++x) ASSERT_EQ(qRed(p.ilPlaces[0].pixel(x, y)), 255) << x << "," << y;
+  for (int y = 6; y <= 14; ++y) {
+    EXPECT_EQ(qRed(p.ilPlaces[0].pixel(7, y)), 255) << y;
+    EXPECT_EQ(qRed(p.ilPlaces[0].pixel(48, y)), 255) << y;
+  }
   EXPECT_NE(p.ilPlaces[1].pixel(28, 6), p.ilPlaces[2].pixel(28, 6));
 }
 
