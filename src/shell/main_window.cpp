@@ -124,6 +124,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   ApplyLook();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  layout()->activate();
   move(49, 1);
 }
 

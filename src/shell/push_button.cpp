@@ -1,6 +1,7 @@
 #include "shell/push_button.h"
 
 #include <QEnterEvent>
+#include <QFocusEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStyle>
@@ -79,6 +80,18 @@ void TarlykButton::leaveEvent(QEvent* event) {
   QPushButton::leaveEvent(event);
 }
 
+void TarlykButton::focusInEvent(QFocusEvent* event) {
+  keyboardFocus_ = event->reason() == Qt::TabFocusReason ||
+                   event->reason() == Qt::BacktabFocusReason ||
+                   event->reason() == Qt::ShortcutFocusReason;
+  QPushButton::focusInEvent(event);
+}
+
+void TarlykButton::focusOutEvent(QFocusEvent* event) {
+  keyboardFocus_ = false;
+  QPushButton::focusOutEvent(event);
+}
+
 void TarlykButton::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);
   const QRect r = rect();
@@ -91,7 +104,7 @@ void TarlykButton::paintEvent(QPaintEvent* /*event*/) {
   const bool framed = State() != VisualState::kRest;
   p.setPen(framed ? QColor(0, 0, 0) : colors.second.darker(125));
   p.drawRect(r.adjusted(0, 0, -1, -1));
-  if (hasFocus() && !framed) {
+  if (hasFocus() && keyboardFocus_ && !framed) {
     QPen dotted(colors.second.darker(170));
     dotted.setStyle(Qt::DotLine);
     p.setPen(dotted);

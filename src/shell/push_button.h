@@ -39,10 +39,13 @@ class TarlykButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   std::optional<GradientPair> rest_;
   bool hovered_ = false;
+  bool keyboardFocus_ = false;  // the focus frame shows only when reached by the keyboard
   int iconSpacing_ = 4;
 };
 
