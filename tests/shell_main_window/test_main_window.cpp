@@ -77,10 +77,6 @@ TEST(MainWindow, ActionButtonFollowsItsModes) {
   EXPECT_EQ(TfrmMain::ActionCaption(kActionTake), QStringLiteral("Беру"));
   EXPECT_EQ(TfrmMain::ActionCaption(kActionDone), QStringLiteral("Отбой"));
   EXPECT_EQ(TfrmMain::ActionCaption(kActionGive), QStringLiteral("Отдать"));
-  w.SetStatus("Ходите, Тест...");
-  w.SetCounts("Побед: 1 (100%)");
-  EXPECT_EQ(w.labStatus->text(), QStringLiteral("Ходите, Тест..."));
-  EXPECT_EQ(w.labCounts->text(), QStringLiteral("Побед: 1 (100%)"));
 }
 
 TEST(MainWindow, MenusCarryCaptionsShortcutsAndIcons) {
@@ -186,20 +182,6 @@ TEST(MainWindow, RepaintShowsThePaintedPictureAndRainTicksUntilSwitchedOff) {
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(w.timAnimate->isActive());
   EXPECT_EQ(w.DeskImage().pixelColor(20, 20), QColor(9, 9, 9));
-}
-
-TEST(MainWindow, QuestionBoxGetsTheEngineTextAndAnswers) {
-  TfrmMain w;
-  QString caption, text;
-  w.SetQuestionBox([&](const QString& c, const QString& t) {
-    caption = c;
-    text = t;
-    return false;
-  });
-  EXPECT_FALSE(w.ConfirmAbandonGame("Прервать?\r\r\tКод сообщения:"));
-  EXPECT_EQ(caption, QStringLiteral("Вопрос"));
-  EXPECT_EQ(text, QStringLiteral("Прервать?\r\r\tКод сообщения:"));
-  EXPECT_FALSE(w.DecimalSeparator().empty());
 }
 
 TEST(MainWindow, TableEventsAndTheMenuReachTheGame) {
