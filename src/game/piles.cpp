@@ -98,6 +98,22 @@ void SortCards(Pile pile, uint8_t kozirSuid) {
     RemoveSpaces(pile);
     return;
   }
+  // A hand already sorted and without gaps (the usual case at a repaint) is left as it is.
+  {
+    bool ordered = true;
+    bool gapSeen = false;
+    int32_t lastKey = -1;
+    for (std::size_t i = 0; i < pile.size() && ordered; ++i) {
+      if (!IsPresent(pile[i])) {
+        gapSeen = true;
+        continue;
+      }
+      const int32_t key = SortKeyOf(pile[i], kozirSuid) * 256 + pile[i].Suid;
+      ordered = !gapSeen && IsMovable(pile[i]) && key >= lastKey;
+      lastKey = key;
+    }
+    if (ordered) return;
+  }
   std::array<int32_t, kMaxSlots> keys;
   std::array<uint8_t, kMaxSlots> slots;    // movable slots, ascending
   std::array<uint8_t, kMaxSlots> sources;  // their cards, in sorted order

@@ -1,5 +1,6 @@
 #include "opponent/card_weights.h"
 
+#include <array>
 #include <cstddef>
 
 namespace tarlyk {
@@ -44,6 +45,15 @@ int ThisSuidCount(uint8_t suid, ConstPile cards, int high) {
 void CalcKoefs(Pile cards, int high, uint8_t kozirSuid, int level) {
   const bool normal = level == 0;
   const std::size_t end = EndOf(cards, high);
+  // One counting pass gives every card's ThisValueCount and ThisSuidCount.
+  std::array<int, 256> valueCount{};
+  std::array<int, 256> suitCount{};
+  for (std::size_t i = 0; i < end; ++i) {
+    const TCardRec& c = cards[i];
+    if (!IsPresent(c)) continue;
+    ++suitCount[c.Suid];
+    if (c.Suid != kozirSuid) ++valueCount[c.Value];
+  }
   for (std::size_t i = 0; i < end; ++i) {
     TCardRec& c = cards[i];
     if (!IsPresent(c)) continue;
@@ -54,8 +64,8 @@ void CalcKoefs(Pile cards, int high, uint8_t kozirSuid, int level) {
       c.BitsaKoef = -v / 10;
       continue;
     }
-    const int cv = ThisValueCount(c.Value, cards, high, kozirSuid);
-    const int cs = ThisSuidCount(c.Suid, cards, high);
+    const int cv = valueCount[c.Value];
+    const int cs = suitCount[c.Suid];
     long double g = 0;
     long double b = 0;
     if (cv >= 2) {
