@@ -6,8 +6,9 @@
 // Gives the PNG bytes of bitmap `number` (1..52 faces, 54..65 backs). Returns 1 and
 // fills *data and *size when the library holds that number, otherwise returns 0 and
 // leaves them untouched.
-extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(
-    int number, const unsigned char** data, unsigned* size) {
+extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int number,
+                                                                       const unsigned char** data,
+                                                                       unsigned* size) {
   using tarlyk_cards::kCardBitmapCount;
   using tarlyk_cards::kCardBitmaps;
   if (number < 0 || number >= kCardBitmapCount || kCardBitmaps[number].data == nullptr ||

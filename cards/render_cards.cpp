@@ -33,8 +33,7 @@ bool IsMaskedCorner(int x, int y) {
   return (cx == 0 && cy == 0) || (cx == 1 && cy == 0) || (cx == 0 && cy == 1);
 }
 
-QImage RenderInto(QSvgRenderer& renderer, const QString& id, QSize size,
-                  const QRectF& target) {
+QImage RenderInto(QSvgRenderer& renderer, const QString& id, QSize size, const QRectF& target) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
@@ -77,14 +76,13 @@ QImage RenderElement(QSvgRenderer& renderer, const QString& id) {
     if (body.isValid() && body.size() != big.size()) {
       const double sx = full.width() / body.width();
       const double sy = full.height() / body.height();
-      big = RenderInto(renderer, id, big.size(),
-                       QRectF(-body.x() * sx, -body.y() * sy, full.width() * sx,
-                              full.height() * sy));
+      big =
+          RenderInto(renderer, id, big.size(),
+                     QRectF(-body.x() * sx, -body.y() * sy, full.width() * sx, full.height() * sy));
     }
   }
-  QImage result = native ? big
-                         : big.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio,
-                                      Qt::SmoothTransformation);
+  QImage result =
+      native ? big : big.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   return result.convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -129,8 +127,8 @@ QImage FinishFace(const QImage& face) {
 }
 
 // Decides every pixel of a back as card or magenta: mostly transparent pixels and the
-// corner pixels that faces never show become magenta, the rest are made opaque. A card pixel that happens to be exact magenta is
-// nudged so it is not keyed out.
+// corner pixels that faces never show become magenta, the rest are made opaque. A card pixel that
+// happens to be exact magenta is nudged so it is not keyed out.
 QImage FinishBack(const QImage& back) {
   QImage out(kWidth, kHeight, QImage::Format_RGB32);
   for (int y = 0; y < kHeight; ++y) {
@@ -158,8 +156,7 @@ QImage WithPaletteIfExact(const QImage& image) {
       }
     }
   }
-  const QImage indexed =
-      image.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither);
+  const QImage indexed = image.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither);
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
       if (indexed.pixel(x, y) != image.pixel(x, y)) return image;
@@ -207,7 +204,8 @@ QByteArray CppSource(const std::vector<QByteArray>& pngs) {
     }
     s += "\n};\n";
   }
-  s += "}  // namespace\n\nnamespace tarlyk_cards {\n\nconst CardBitmap kCardBitmaps[kCardBitmapCount] = {\n";
+  s += "}  // namespace\n\nnamespace tarlyk_cards {\n\nconst CardBitmap "
+       "kCardBitmaps[kCardBitmapCount] = {\n";
   for (size_t n = 0; n < pngs.size(); ++n) {
     if (pngs[n].isEmpty()) {
       s += "    {nullptr, 0},\n";
@@ -225,8 +223,7 @@ QByteArray CppSource(const std::vector<QByteArray>& pngs) {
 QImage ContactSheet(const std::vector<QImage>& images) {
   constexpr int kCols = 13;
   constexpr int kGap = 4;
-  QImage sheet(kCols * (kWidth + kGap) + kGap, 5 * (kHeight + kGap) + kGap,
-               QImage::Format_RGB32);
+  QImage sheet(kCols * (kWidth + kGap) + kGap, 5 * (kHeight + kGap) + kGap, QImage::Format_RGB32);
   sheet.fill(QColor(0, 100, 0));
   QPainter painter(&sheet);
   int slot = 0;
@@ -249,8 +246,7 @@ QImage ContactSheet(const std::vector<QImage>& images) {
 
 int main(int argc, char** argv) {
   if (argc < 5 || argc > 6) {
-    std::fprintf(stderr,
-                 "usage: %s OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]\n",
+    std::fprintf(stderr, "usage: %s OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]\n",
                  argv[0]);
     return 2;
   }

@@ -55,9 +55,9 @@ QImage DecodeCardPicture(std::span<const unsigned char> bytes) {
 void ApplyCornerMask(QImage& image) {
   const int w = image.width();
   const int h = image.height();
-  const QPoint corners[12] = {{0, 0},         {1, 0},         {0, 1},         {w - 2, 0},
-                              {w - 1, 0},     {w - 1, 1},     {0, h - 2},     {0, h - 1},
-                              {1, h - 1},     {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
+  const QPoint corners[12] = {{0, 0},     {1, 0},         {0, 1},         {w - 2, 0},
+                              {w - 1, 0}, {w - 1, 1},     {0, h - 2},     {0, h - 1},
+                              {1, h - 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
   for (const QPoint& p : corners) {
     reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = 0;  // transparent in any ARGB
   }
@@ -117,7 +117,9 @@ QImage PrepareBack(const QImage& decoded) {
 
 }  // namespace
 
-QRgb TintPixel(QRgb c, QRgb tint) { return TintTable(tint).Apply(c); }
+QRgb TintPixel(QRgb c, QRgb tint) {
+  return TintTable(tint).Apply(c);
+}
 
 QImage TurnQuarterClockwise(const QImage& source) {
   const QImage src = source.format() == QImage::Format_ARGB32_Premultiplied
@@ -209,7 +211,9 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   return result;
 }
 
-std::string CardLoadCaption() { return "Внимание"; }
+std::string CardLoadCaption() {
+  return "Внимание";
+}
 
 std::string MissingLibraryText() {
   return "Библиотека ресурсов (Cards.dll) не найдена.\r\r"

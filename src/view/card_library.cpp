@@ -7,7 +7,9 @@
 
 namespace tarlyk {
 
-CardLibrary::~CardLibrary() { Close(); }
+CardLibrary::~CardLibrary() {
+  Close();
+}
 
 bool CardLibrary::Open(const std::string& exeDir) {
   Close();

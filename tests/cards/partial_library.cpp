@@ -26,8 +26,9 @@ const unsigned char kHugePng[] = {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(
-    int number, const unsigned char** data, unsigned* size) {
+extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int number,
+                                                                       const unsigned char** data,
+                                                                       unsigned* size) {
   using tarlyk_cards::kCardBitmaps;
   switch (number) {
     case 7:

@@ -56,7 +56,9 @@ LoadRun Load(const std::string& dir, int storedShortId = 3, bool pictureOk = tru
   return run;
 }
 
-std::string BadDir(const char* name) { return std::string(TARLYK_BAD_CARDS_DIR "/") + name; }
+std::string BadDir(const char* name) {
+  return std::string(TARLYK_BAD_CARDS_DIR "/") + name;
+}
 
 class CardImagesTest : public ::testing::Test {
  protected:
@@ -109,8 +111,7 @@ TEST_F(CardImagesTest, RealLibraryLoadsEveryPictureReadyToDraw) {
     EXPECT_EQ(qAlpha(run.images.ilShorts[n].pixel(35, 48)), 255);
     // The turned back: its top-left pixel is the unturned bottom-left one, and so on.
     EXPECT_EQ(run.images.ilShorts90[n].pixel(0, 0), run.images.ilShorts[n].pixel(0, 95));
-    EXPECT_EQ(run.images.ilShorts90[n].pixel(95 - 20, 10),
-              run.images.ilShorts[n].pixel(10, 20));
+    EXPECT_EQ(run.images.ilShorts90[n].pixel(95 - 20, 10), run.images.ilShorts[n].pixel(10, 20));
   }
   // Twelve different backs.
   std::set<QByteArray> distinct;
@@ -127,9 +128,9 @@ TEST_F(CardImagesTest, DeckTemplateFollowsTheLibraryNumbering) {
   struct Expect {
     int slot, value, suid;
   };
-  for (const Expect& e : {Expect{1, 13, 0}, Expect{2, 1, 0}, Expect{13, 12, 0},
-                          Expect{14, 13, 2}, Expect{27, 13, 3}, Expect{36, 9, 3},
-                          Expect{40, 13, 1}, Expect{50, 10, 1}, Expect{52, 12, 1}}) {
+  for (const Expect& e :
+       {Expect{1, 13, 0}, Expect{2, 1, 0}, Expect{13, 12, 0}, Expect{14, 13, 2}, Expect{27, 13, 3},
+        Expect{36, 9, 3}, Expect{40, 13, 1}, Expect{50, 10, 1}, Expect{52, 12, 1}}) {
     const TCardRec& c = run.allCards[e.slot];
     EXPECT_EQ(c.Value, e.value) << e.slot;
     EXPECT_EQ(c.Suid, e.suid) << e.slot;
