@@ -1,0 +1,413 @@
+// The application shell around the game: single instance, splash, about window, help,
+// boss key and the menus, on Qt's offscreen platform.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "shell/about_window.h"
+#include "shell/app_icon.h"
+#include "shell/application.h"
+#include "shell/boss_key.h"
+#include "shell/help.h"
+#include "shell/main_window.h"
+#include "shell/single_instance.h"
+#include "shell/splash_window.h"
+
+namespace tarlyk {
+namespace {
+
+struct BoxSeen {
+  QString caption;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Runs `action`, which is expected to open a modal message box; records and closes it.
+std::optional<BoxSeen> CaptureBox(const std::function<void()>& action) {
+  std::optional<BoxSeen> seen;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen = BoxSeen{box->windowTitle(), box->text(), box->icon()};
+      box->accept();
+    }
+  });
+  poll.start(10);
+  action();
+  return seen;
+}
+
+// Records the URLs the desktop would be asked to open.
+class UrlSink : public QObject {
+  Q_OBJECT
+ public:
+  explicit UrlSink(const QStringList& schemes) : schemes_(schemes) {
+    for (const QString& s : schemes_) QDesktopServices::setUrlHandler(s, this, "open");
+  }
+  ~UrlSink() override {
+    for (const QString& s : schemes_) QDesktopServices::unsetUrlHandler(s);
+  }
+  QList<QUrl> urls;
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+
+ private:
+  QStringList schemes_;
+};
+
+QString Shown(const char* text) {
+  return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+// --- single instance ---
+
+TEST(SingleInstance, LockIsTheUpperCasedFileName) {
+  EXPECT_EQ(LockNameFor("/usr/games/tarlyk"), "TARLYK");
+  EXPECT_EQ(LockNameFor("C:/Games/Tarlyk.exe"), "TARLYK.EXE");
+  EXPECT_EQ(LockNameFor("my-game2_x"), "MY-GAME2_X");
+  EXPECT_EQ(LockNameFor("/opt/игра"), "игра");  // only a..z change
+}
+
+TEST(SingleInstance, NameIsHeldUntilReleasedAndNamesAreIndependent) {
+  const std::string name = "TARLYK-TEST-" + std::to_string(QCoreApplication::applicationPid());
+  {
+    SingleInstanceLock first(name);
+    EXPECT_FALSE(first.IsSecondInstance());
+    SingleInstanceLock second(name);
+    EXPECT_TRUE(second.IsSecondInstance());
+    SingleInstanceLock other(name + "-OTHER");  // another file name runs side by side
+    EXPECT_FALSE(other.IsSecondInstance());
+  }
+  SingleInstanceLock again(name);
+  EXPECT_FALSE(again.IsSecondInstance());
+}
+
+TEST(SingleInstance, KilledHolderReleasesTheName) {
+  const std::string name = "TARLYK-KILL-" + std::to_string(QCoreApplication::applicationPid());
+  QProcess holder;
+  holder.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--hold-lock"), QString::fromStdString(name)});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  EXPECT_TRUE(SingleInstanceLock(name).IsSecondInstance());
+  ::kill(static_cast<pid_t>(holder.processId()), SIGKILL);
+  ASSERT_TRUE(holder.waitForFinished(10000));
+  EXPECT_FALSE(SingleInstanceLock(name).IsSecondInstance());
+}
+
+TEST(SingleInstance, SecondAndThirdCopiesShowOnlyTheBoxAndEnd) {
+  // This test program stands in for the executable: the child runs the real start-up
+  // under the same file name while this process holds the name.
+  SingleInstanceLock held(LockNameFor(RunningExecutablePath(nullptr)));
+  ASSERT_FALSE(held.IsSecondInstance());
+  for (int copy = 0; copy < 2; ++copy) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--second-copy")});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("caption=Внимание\n"))) << out.toStdString();
+    const QString text = QString::fromUtf8(QByteArray::fromBase64(
+        out.section(QStringLiteral("text="), 1).section(QLatin1Char('\n'), 0, 0).toLatin1()));
+    EXPECT_EQ(text, Shown(kSecondCopyText));
+    EXPECT_EQ(text, QStringLiteral("Игра \"Тарлык\" уже запущена.\n\nЗапуск второй копии игры не "
+                                   "возможен.\n\n\tКод ошибки: 0-001."));
+    EXPECT_TRUE(out.contains(QStringLiteral("icon=warning\n")));
+    EXPECT_TRUE(out.contains(QStringLiteral("other-windows=0\n")));
+    EXPECT_TRUE(out.contains(QStringLiteral("boxes=1\n")));
+  }
+}
+
+// --- splash ---
+
+TEST(Splash, WindowPictureTextAndCursor) {
+  SplashWindow splash;
+  EXPECT_EQ(splash.size(), QSize(488, 360));
+  EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(splash.windowTitle(), QStringLiteral("Тарлык (Загружается)"));
+  EXPECT_EQ(SplashWindow::LoadingText(), QStringLiteral("Загрузка..."));
+  EXPECT_EQ(splash.Frames().size(), QSize(46, 7 * 19));
+
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  splash.ShowNow();
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+  // "Загрузка..." is white text drawn over the picture near (8, 22).
+  const QImage shown = splash.grab().toImage();
+  int white = 0;
+  for (int y = 22; y < 38; ++y) {
+    for (int x = 8; x < 80; ++x) {
+      if (shown.pixelColor(x, y) == QColor(Qt::white)) ++white;
+      EXPECT_NE(splash.Picture().pixelColor(x, y), QColor(Qt::white));
+    }
+  }
+  EXPECT_GT(white, 20);
+
+  // The animation runs on its own; F4 is swallowed.
+  const int before = splash.CurrentFrame();
+  QTest::qWait(3 * SplashWindow::kFrameIntervalMs + 50);
+  EXPECT_NE(splash.CurrentFrame(), before);
+  QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
+  QCoreApplication::sendEvent(&splash, &f4);
+  EXPECT_TRUE(f4.isAccepted());
+  EXPECT_TRUE(splash.isVisible());
+
+  splash.hide();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// --- about window ---
+
+TEST(About, ContentAndPlaces) {
+  TfrmAbout about;
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
+  EXPECT_EQ(about.size(), QSize(321, 303));
+  EXPECT_EQ(about.Credits()->geometry(), QRect(10, 176, 303, 89));
+  EXPECT_EQ(about.CloseButton()->geometry(), QRect(10, 273, 93, 24));
+  EXPECT_EQ(about.CloseButton()->text(), QStringLiteral("Закрыть"));
+  EXPECT_EQ(about.EmailLink()->pos(), QPoint(94, 116));
+  EXPECT_EQ(about.WebLink()->pos(), QPoint(94, 136));
+
+  QStringList texts;
+  for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+  for (const char* expected : {"Тарлык (подкидной)", "Карточная игра", "Версия:",
+                               "1.1 (от 14 ноября 2005 года)", "Права:", "Контакты:", "E-Mail:",
+                               "Inernet:", "Дополнительная информация:"}) {
+    EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+  }
+
+  UrlSink sink({QStringLiteral("mailto"), QStringLiteral("https")});
+  QTest::mouseClick(about.EmailLink(), Qt::LeftButton);
+  QTest::mouseClick(about.WebLink(), Qt::LeftButton);
+  ASSERT_EQ(sink.urls.size(), 2);
+  EXPECT_EQ(sink.urls[0].scheme(), QStringLiteral("mailto"));
+  EXPECT_EQ(sink.urls[0].path(), AboutContent::Email());
+  EXPECT_EQ(sink.urls[1], QUrl(AboutContent::Web()));
+}
+
+TEST(About, CreditsBlocks) {
+  const QStringList lines = CreditsLines();
+  ASSERT_GT(lines.size(), 40);
+  EXPECT_EQ(lines.first(), QStringLiteral("*** Тарлык (подкидной) ***"));
+  EXPECT_EQ(lines.last(), QStringLiteral("(Тестирование интерфейса)"));
+  // Blocks 1..3 end "", "***", ""; blocks 4..7 end "", "", "***", "".
+  const qsizetype version = lines.indexOf(QStringLiteral("Версия:"));
+  EXPECT_EQ(lines.mid(version - 3, 3), QStringList({"", "***", ""}));
+  const qsizetype terms = lines.indexOf(QStringLiteral("Условия распространения:"));
+  EXPECT_EQ(lines.mid(terms - 4, 4), QStringList({"", "", "***", ""}));
+  EXPECT_EQ(lines[terms + 1], QStringLiteral("Бесплатно, как есть (freeware)"));
+  // Five acknowledgements: a name line, then the contribution, "***" between them.
+  const qsizetype thanks = lines.indexOf(QStringLiteral("Особое спасибо:"));
+  EXPECT_EQ(lines.mid(thanks - 4, 4), QStringList({"", "", "***", ""}));
+  EXPECT_EQ(lines.size() - thanks - 1, 5 * 2 + 4);
+  EXPECT_EQ(lines[thanks + 2], QStringLiteral("(Крэш тестирование)"));
+  EXPECT_EQ(lines[thanks + 3], QStringLiteral("***"));
+}
+
+TEST(About, CreditsScrollEndlesslyAndRestartOnEachShowing) {
+  TfrmAbout about;
+  CreditsView* credits = about.Credits();
+  const double inside = credits->contentsRect().height();
+  EXPECT_FALSE(credits->IsRunning());
+
+  about.show();
+  EXPECT_TRUE(credits->IsRunning());
+  EXPECT_EQ(credits->Step(), 0);
+  EXPECT_DOUBLE_EQ(credits->TextTop(), inside);  // starts just below the box
+  QTest::qWait(3 * CreditsView::kStepMs + 60);
+  EXPECT_GE(credits->Step(), 2);
+  const double moved = credits->TextTop();
+  EXPECT_LT(moved, inside);
+
+  // A full pass is 500 steps: the last line has just left the top, then round again.
+  about.hide();
+  EXPECT_FALSE(credits->IsRunning());
+  while (credits->Step() != CreditsView::kStepsPerPass - 1) credits->Advance();
+  const double pass = inside + credits->TextHeight();
+  EXPECT_NEAR(credits->TextTop(), inside - pass * 499 / 500, 1e-9);
+  credits->Advance();
+  EXPECT_EQ(credits->Step(), 0);
+
+  credits->Advance();
+  about.show();
+  EXPECT_EQ(credits->Step(), 0);
+
+  // A click on the credits closes the window.
+  QTest::mouseClick(credits, Qt::LeftButton);
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_FALSE(credits->IsRunning());
+}
+
+// --- help ---
+
+TEST(Help, MissingFileShowsTheBoxEachTimeAndPresentFileIsOpened) {
+  QTemporaryDir dir;
+  UrlSink sink({QStringLiteral("file")});
+  for (int i = 0; i < 2; ++i) {
+    const auto box = CaptureBox([&] { OpenHelp(nullptr, dir.path()); });
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, QStringLiteral("Информация"));
+    EXPECT_EQ(box->text,
+              QStringLiteral("Файл справки \"Tarlyk.chm\" не найден. Переустановите игру."));
+    EXPECT_EQ(box->icon, QMessageBox::Information);
+  }
+  EXPECT_TRUE(sink.urls.isEmpty());
+
+  QFile file(QDir(dir.path()).filePath(QStringLiteral("Tarlyk.chm")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  const auto box = CaptureBox([&] { OpenHelp(nullptr, dir.path()); });
+  EXPECT_FALSE(box.has_value());
+  ASSERT_EQ(sink.urls.size(), 1);
+  EXPECT_EQ(sink.urls[0].toLocalFile(), file.fileName());
+}
+
+// --- boss key ---
+
+TEST(BossKey, PressDisguisesAndAnyRestoreUndisguises) {
+  QWidget main;
+  main.setWindowTitle(QStringLiteral("Тарлык"));
+  main.show();
+  BossKey boss;
+  boss.Watch(&main);
+  boss.SetArmed(true);
+  EXPECT_TRUE(boss.IsArmed());
+  EXPECT_FALSE(boss.IsRegistered());  // no X11 connection here: nothing registered
+
+  // An ordinary minimise keeps the title; the restore sets "Тарлык".
+  main.setWindowTitle(QString::fromUtf8(kApplicationTitle));
+  main.showMinimized();
+  EXPECT_EQ(main.windowTitle(), QString::fromUtf8(kApplicationTitle));
+  main.showNormal();
+  EXPECT_EQ(main.windowTitle(), QStringLiteral("Тарлык"));
+
+  boss.Press();
+  EXPECT_TRUE(main.isMinimized());
+  EXPECT_FALSE(boss.BossKeyPressed());
+  EXPECT_EQ(main.windowTitle(), QString::fromUtf8(kDisguiseTitle));
+  EXPECT_EQ(main.windowIconText(), QStringLiteral("Документ1 - Microsoft Word"));
+  EXPECT_FALSE(main.windowIcon().pixmap(16, 16).isNull());
+
+  main.showNormal();
+  EXPECT_EQ(main.windowTitle(), QStringLiteral("Тарлык"));
+  EXPECT_EQ(main.windowIconText(), QStringLiteral("Тарлык"));
+
+  // Pressed while already minimised: the flag waits for the next minimise.
+  main.showMinimized();
+  boss.Press();
+  EXPECT_TRUE(boss.BossKeyPressed());
+  EXPECT_EQ(main.windowTitle(), QStringLiteral("Тарлык"));
+  main.showNormal();
+  main.showMinimized();
+  EXPECT_EQ(main.windowTitle(), QString::fromUtf8(kDisguiseTitle));
+  EXPECT_FALSE(boss.BossKeyPressed());
+
+  boss.SetArmed(false);
+  EXPECT_FALSE(boss.IsArmed());
+}
+
+// --- icons and menus ---
+
+TEST(Icons, ShippedPngsHaveTheirSizesAndTheResourcesHoldThem) {
+  QString root = qEnvironmentVariable("TARLYK_SOURCE_DIR");
+  if (root.isEmpty()) root = QStringLiteral(TARLYK_SOURCE_ROOT);
+  for (int size : kAppIconSizes) {
+    const QImage png(QStringLiteral("%1/packaging/icons/hicolor/%2x%2/apps/tarlyk.png")
+                         .arg(root)
+                         .arg(size));
+    EXPECT_EQ(png.size(), QSize(size, size)) << size;
+    EXPECT_FALSE(AppIcon().pixmap(size, size).isNull());
+  }
+  EXPECT_FALSE(DisguiseIcon().pixmap(16, 16).isNull());
+}
+
+TEST(Menus, ItemsShortcutsAndIcons) {
+  TfrmMain main;
+  const struct {
+    QAction* action;
+    const char* text;
+    QKeySequence key;
+  } items[] = {{main.N4, "Новая партия", QKeySequence(Qt::Key_F2)},
+               {main.actOptions, "Параметры...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+               {main.actExit, "Выход", QKeySequence(Qt::ALT | Qt::Key_F4)},
+               {main.actHelp, "Вызов справки...", QKeySequence(Qt::Key_F1)},
+               {main.actAbout, "О программе...", QKeySequence(Qt::CTRL | Qt::Key_F1)}};
+  for (const auto& item : items) {
+    ASSERT_NE(item.action, nullptr) << item.text;
+    EXPECT_EQ(item.action->text(), QString::fromUtf8(item.text));
+    EXPECT_EQ(item.action->shortcut(), item.key) << item.text;
+    EXPECT_FALSE(item.action->icon().isNull()) << item.text;
+  }
+}
+
+}  // namespace
+}  // namespace tarlyk
+
+namespace {
+
+// Child modes of this test program.
+int HoldLock(const char* name) {
+  tarlyk::SingleInstanceLock lock(name);
+  std::printf("held\n");
+  std::fflush(stdout);
+  for (;;) ::pause();
+}
+
+int RunSecondCopy(int argc, char** argv) {
+  tarlyk::Application app(argc, argv);
+  if (!app.IsSecondInstance()) return 3;
+  int boxes = 0;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    ++boxes;
+    int others = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w != box && w->isVisible()) ++others;
+    }
+    std::printf("caption=%s\ntext=%s\nicon=%s\nother-windows=%d\n",
+                box->windowTitle().toUtf8().constData(),
+                box->text().toUtf8().toBase64().constData(),
+                box->icon() == QMessageBox::Warning ? "warning" : "other", others);
+    box->accept();
+  });
+  poll.start(10);
+  const int code = app.exec();
+  std::printf("boxes=%d\n", boxes);
+  return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--hold-lock") return HoldLock(argv[2]);
+  if (argc == 2 && std::string(argv[1]) == "--second-copy") return RunSecondCopy(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  // Test discovery runs this program without the test environment.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
+
+#include "test_shell_app.moc"
