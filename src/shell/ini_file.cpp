@@ -252,7 +252,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     Line head;
     head.kind = Kind::kSection;
     head.name = std::string(section);
-    head.text = "[" + std::string(section) + "]";
+    head.text.reserve(section.size() + 2);
+    head.text.append("[").append(section).append("]");
     lines_.push_back(std::move(head));
     lines_.push_back(std::move(line));
     return;
