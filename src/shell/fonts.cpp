@@ -20,8 +20,9 @@ bool RegisterTahoma() {
   static bool available = false;
   if (done) return available;
   done = true;
-  for (const char* file :
-       {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+  // Only the regular face: Wine's bold file carries no character map, and a bold
+  // request would land on it; Qt synthesises the bold from the regular face instead.
+  for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf"}) {
     const QString path = QString::fromLatin1(file);
     if (!QFile::exists(path)) continue;
     const int id = QFontDatabase::addApplicationFont(path);
