@@ -1,5 +1,6 @@
 #include "game/move_rules.h"
 
+#include <array>
 #include <cstddef>
 
 namespace tarlyk {
@@ -42,11 +43,27 @@ bool CanBitsa(const TCardRec& card, const TableView& table) {
   return Beats(card, table.desk[s], table.kozirSuid);
 }
 
-bool CanGo(const TCardRec& card, const TableView& table) {
+namespace {
+
+// What CanGo needs from the table, worked out once: either a verdict that holds for every
+// card (rules 1 to 5), or the set of ranks lying on the table (rule 6).
+struct GoVerdict {
+  bool decided = false;
+  bool answer = false;
+  std::array<bool, 256> rankOnTable{};
+};
+
+GoVerdict JudgeTable(const TableView& table) {
+  GoVerdict v;
   const int onTable = CountOccupied(table.desk, 0, 2 * kHalf);
-  if (onTable == 0) return true;
-  if (onTable >= 12) return false;
-  if (onTable >= 6 && IsPresent(table.desk[5])) return false;
+  if (onTable == 0) {
+    v.decided = true;
+    v.answer = true;
+    return v;
+  }
+  v.decided = true;
+  if (onTable >= 12) return v;
+  if (onTable >= 6 && IsPresent(table.desk[5])) return v;
   // Only whether the computer holds a card matters here; stop at the first one.
   bool cpuHasCard = false;
   for (const TCardRec& c : table.cpuHand) {
@@ -55,16 +72,27 @@ bool CanGo(const TCardRec& card, const TableView& table) {
       break;
     }
   }
-  if (!cpuHasCard) return false;
+  if (!cpuHasCard) return v;
   if (table.ThrowInMode) {
     const int t = CountOccupied(table.desk, kHalf, 2 * kHalf) + GetCardsCount(table.cpuHand);
     const int h = CountOccupied(table.desk, 0, kHalf);
-    if (t == 0 || t <= h) return false;
+    if (t == 0 || t <= h) return v;
   }
+  v.decided = false;
   for (const TCardRec& c : table.desk) {
-    if (IsPresent(c) && c.Value == card.Value) return true;
+    if (IsPresent(c)) v.rankOnTable[c.Value] = true;
   }
-  return false;
+  return v;
+}
+
+bool CanGoBy(const GoVerdict& v, const TCardRec& card) {
+  return v.decided ? v.answer : v.rankOnTable[card.Value];
+}
+
+}  // namespace
+
+bool CanGo(const TCardRec& card, const TableView& table) {
+  return CanGoBy(JudgeTable(table), card);
 }
 
 bool ApplyRules(const TCardRec& card, bool goMode, const TableView& table) {
@@ -72,10 +100,13 @@ bool ApplyRules(const TCardRec& card, bool goMode, const TableView& table) {
 }
 
 void PrepareCardsForGoing(Pile cpuHand, const TableView& table) {
+  // Only the flags change below, so the table is judged once for the whole hand.
+  GoVerdict verdict;
+  if (table.WhoGoing == 1) verdict = JudgeTable(table);
   for (TCardRec& c : cpuHand) {
     if (!IsPresent(c)) continue;
     if (table.WhoGoing == 1) {
-      c.GoFlag = CanGo(c, table);
+      c.GoFlag = CanGoBy(verdict, c);
     } else if (table.WhoGoing == 0) {
       c.BitsaFlag = CanBitsa(c, table);
     }

@@ -98,7 +98,7 @@ void SortCards(Pile pile, uint8_t kozirSuid) {
     RemoveSpaces(pile);
     return;
   }
-  // A hand already sorted and without gaps (the usual case at a repaint) is left as it is.
+  // Cards already in order (the usual case at a repaint) only need their gaps closed.
   {
     bool ordered = true;
     bool gapSeen = false;
@@ -109,10 +109,13 @@ void SortCards(Pile pile, uint8_t kozirSuid) {
         continue;
       }
       const int32_t key = SortKeyOf(pile[i], kozirSuid) * 256 + pile[i].Suid;
-      ordered = !gapSeen && IsMovable(pile[i]) && key >= lastKey;
+      ordered = IsMovable(pile[i]) && key >= lastKey;
       lastKey = key;
     }
-    if (ordered) return;
+    if (ordered) {
+      if (gapSeen) RemoveSpaces(pile);
+      return;
+    }
   }
   std::array<int32_t, kMaxSlots> keys;
   std::array<uint8_t, kMaxSlots> slots;    // movable slots, ascending
