@@ -14,7 +14,12 @@ const char* const kHelpMissingText =
 
 QString HelpFilePath(const QString& directory) {
   const QString dir = directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory;
-  return QDir(dir).filePath(QStringLiteral("Tarlyk.chm"));
+  const QString beside = QDir(dir).filePath(QStringLiteral("Tarlyk.chm"));
+  if (QFileInfo(beside).isFile()) return beside;
+  // An installed game keeps its data in <prefix>/share/tarlyk beside <prefix>/bin.
+  const QString installed =
+      QDir::cleanPath(QDir(dir).filePath(QStringLiteral("../share/tarlyk/Tarlyk.chm")));
+  return QFileInfo(installed).isFile() ? installed : beside;
 }
 
 void OpenHelp(QWidget* parent, const QString& directory) {

@@ -1,5 +1,6 @@
-// The help command: opens "Tarlyk.chm" from the program's directory with the desktop's
-// "open" action, or says that it is missing.
+// The help command: opens "Tarlyk.chm" from the program's directory (or, for an installed
+// game, from <program dir>/../share/tarlyk) with the desktop's "open" action, or says that
+// it is missing.
 #pragma once
 
 #include <QString>
@@ -10,7 +11,8 @@ namespace tarlyk {
 
 extern const char* const kHelpMissingText;
 
-// The help file's path in `directory` (the executable's directory by default).
+// The help file's path: in `directory` (the executable's directory by default) when it is
+// there, else in `directory`/../share/tarlyk when it is there, else the first of the two.
 QString HelpFilePath(const QString& directory = QString());
 
 // Opens the help file, or shows the "Информация" box when it does not exist. The
