@@ -189,9 +189,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   setWindowTitle(QStringLiteral("О программе"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(Tahoma(11));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, CurrentLook().dialogBackground);
-  setPalette(palette);
+  ApplyLook();
   setAutoFillBackground(true);
 
   auto* icon = new QLabel(this);
@@ -237,7 +235,16 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   connect(btnClose_, &QPushButton::clicked, this, &QDialog::close);
 }
 
+// The window exists before the look is settled at start-up, so the background is
+// taken again at every showing.
+void TfrmAbout::ApplyLook() {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, CurrentLook().dialogBackground);
+  setPalette(palette);
+}
+
 void TfrmAbout::showEvent(QShowEvent* event) {
+  ApplyLook();
   if (const QScreen* s = screen()) {
     const QRect area = s->geometry();
     const QSize outer = frameGeometry().size();

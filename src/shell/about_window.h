@@ -77,6 +77,8 @@ class TfrmAbout final : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void ApplyLook();
+
   CreditsView* credits_ = nullptr;
   TarlykButton* btnClose_ = nullptr;
   QLabel* labMail_ = nullptr;

@@ -356,7 +356,18 @@ void TfrmOptions::BuildBacksPage(QWidget* page) {
     connect(box, &ClickLabel::clicked, this, [this, n] { ChooseBack(n); });
     backBoxes_[static_cast<size_t>(n)] = box;
   }
-  selector_->Frame(labRandomBack_);
+  FrameChoice(labRandomBack_);
+}
+
+// The selector is filled with the highlight colour, so the random-back label, when it
+// is the one framed, is written in the highlight-text colour to stay readable.
+void TfrmOptions::FrameChoice(const QWidget* item) {
+  selector_->Frame(item);
+  QPalette pal = labRandomBack_->palette();
+  pal.setColor(QPalette::WindowText, item == labRandomBack_
+                                         ? palette().color(QPalette::HighlightedText)
+                                         : palette().color(QPalette::WindowText));
+  labRandomBack_->setPalette(pal);
 }
 
 // --- handlers ---
@@ -394,10 +405,10 @@ void TfrmOptions::ChooseBack(int item) {
   selectorBusy_ = true;
   if (item < 0) {
     activeShortID_ = random_ != nullptr ? random_->Random(kBackCount) : 0;
-    selector_->Frame(labRandomBack_);
+    FrameChoice(labRandomBack_);
   } else {
     activeShortID_ = std::min(item, kBackCount - 1);
-    selector_->Frame(backBoxes_[static_cast<size_t>(activeShortID_)]);
+    FrameChoice(backBoxes_[static_cast<size_t>(activeShortID_)]);
   }
   if (onBackChosen) onBackChosen(activeShortID_);
   selectorBusy_ = false;
@@ -426,9 +437,9 @@ void TfrmOptions::SetBackThumbnail(int n, const QImage& back) {
 void TfrmOptions::PlaceBackSelector(int storedShortID, int activeShortID) {
   activeShortID_ = std::clamp(activeShortID, 0, kBackCount - 1);
   if (storedShortID == -1)
-    selector_->Frame(labRandomBack_);
+    FrameChoice(labRandomBack_);
   else
-    selector_->Frame(backBoxes_[static_cast<size_t>(activeShortID_)]);
+    FrameChoice(backBoxes_[static_cast<size_t>(activeShortID_)]);
 }
 
 // Every way of closing (close box, Alt+F4, Escape, the button) ends up here.

@@ -154,6 +154,7 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   QCheckBox* AddCheckBox(QWidget* page, int top, int iconTop, const QString& icon,
                          const QString& caption, bool on, const QString& hint);
   bool Ask(const QString& caption, const QString& text);
+  void FrameChoice(const QWidget* item);
 
   QWidget* mainWindow_;
   QString winVersion_;

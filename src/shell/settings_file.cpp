@@ -82,6 +82,9 @@ void ShowSettingsErrorBox(const QString& caption, const QString& text) {
   QString shown = text;
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QMessageBox box(QMessageBox::Critical, caption, shown, QMessageBox::Ok);
+  // The load box comes up while the splash window, which stays on top, covers the
+  // middle of the screen; without the same hint the box would be hidden behind it.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
 }
 

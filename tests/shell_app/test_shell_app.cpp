@@ -28,6 +28,7 @@
 #include "shell/application.h"
 #include "shell/boss_key.h"
 #include "shell/help.h"
+#include "shell/look.h"
 #include "shell/main_window.h"
 #include "shell/single_instance.h"
 #include "shell/splash_window.h"
@@ -203,6 +204,21 @@ TEST(About, ContentAndPlaces) {
   EXPECT_EQ(sink.urls[0].scheme(), QStringLiteral("mailto"));
   EXPECT_EQ(sink.urls[0].path(), AboutContent::Email());
   EXPECT_EQ(sink.urls[1], QUrl(AboutContent::Web()));
+}
+
+// The window is built before start-up settles the look; its background must follow.
+TEST(About, BackgroundFollowsTheLookSettledAfterCreation) {
+  TfrmAbout about;
+  SettleLook(ColorScheme::kOlive);
+  about.show();
+  EXPECT_EQ(about.palette().color(QPalette::Window), LookFor(ColorScheme::kOlive).dialogBackground);
+  EXPECT_EQ(about.grab().toImage().pixelColor(300, 60),
+            LookFor(ColorScheme::kOlive).dialogBackground);
+  about.hide();
+  SettleLook(ColorScheme::kClassic);
+  about.show();
+  EXPECT_EQ(about.palette().color(QPalette::Window),
+            LookFor(ColorScheme::kClassic).dialogBackground);
 }
 
 TEST(About, CreditsBlocks) {

@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -394,13 +395,23 @@ TEST_F(OptionsDialogTest, ChoosingBacksStoresIndexOrRandomMode) {
   dlg->SetRandom(&random);
   std::vector<int> chosen;
   dlg->onBackChosen = [&](int id) { chosen.push_back(id); };
+  // The framed label sits on the selector's fill and must stay readable on it.
+  const auto contrast = [&] {
+    const QColor text = dlg->labRandomBack()->palette().color(QPalette::WindowText);
+    const QColor fill = dlg->shSelector()->palette().color(QPalette::Highlight);
+    return std::abs(text.lightness() - fill.lightness());
+  };
+  EXPECT_GE(contrast(), 128);  // framed at start
 
   Click(dlg->BackBox(7));
   EXPECT_EQ(dlg->ActiveShortID(), 7);
   EXPECT_EQ(dlg->ShortIDToSave(), 7);
   EXPECT_EQ(dlg->shSelector()->geometry(), QRect(92 - 4, 110 - 4, 53 + 8, 72 + 8));
+  EXPECT_EQ(dlg->labRandomBack()->palette().color(QPalette::WindowText),
+            dlg->palette().color(QPalette::WindowText));  // not framed now
 
   Click(dlg->labRandomBack());
+  EXPECT_GE(contrast(), 128);
   EXPECT_EQ(random.lastRange, 12);
   EXPECT_EQ(dlg->ActiveShortID(), 9);   // a concrete back for this run ...
   EXPECT_EQ(dlg->ShortIDToSave(), -1);  // ... but the random mode is what is stored

@@ -2,7 +2,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -319,6 +322,33 @@ TEST_F(SettingsFileTest, ScoreAtExitUpdatesOnlyTheCounts) {
   fs::create_directory(blocked);
   EXPECT_FALSE(SaveScore(blocked, holders_, score_, boxes_.Fn()).isEmpty());
   EXPECT_TRUE(fs::is_directory(blocked));
+}
+
+// The box the routines show by default: an error box with one OK button that stays
+// above the splash window, which covers the screen's middle while the file is loaded.
+TEST(SettingsErrorBox, ErrorIconOneButtonAndAboveTheSplash) {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString caption, text;
+  QList<QAbstractButton*> buttons;
+  bool onTop = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      icon = box->icon();
+      caption = box->windowTitle();
+      text = box->text();
+      buttons = box->buttons();
+      onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+      box->accept();
+    }
+  });
+  poll.start(10);
+  ShowSettingsErrorBox(QStringLiteral("Ошибка"), QStringLiteral("a:\r\r  • b\r"));
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(caption, QStringLiteral("Ошибка"));
+  EXPECT_EQ(text, QStringLiteral("a:\n\n  • b\n"));
+  EXPECT_EQ(buttons.size(), 1);
+  EXPECT_TRUE(onTop);
 }
 
 }  // namespace
