@@ -158,7 +158,10 @@ bool SelfPlayer::PlayGame() {
   if (config_.check) {
     log_.clear();
     std::string deck = "deck";
-    for (int n : order) deck += " " + std::to_string(n);
+    for (int n : order) {
+      deck += ' ';
+      deck += std::to_string(n);
+    }
     log_.push_back("opt CardsCount " + std::to_string(d.Options().CardsCount()));
     log_.push_back("opt Level " + std::to_string(d.Options().Level()));
     log_.push_back(deck);

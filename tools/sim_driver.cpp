@@ -244,8 +244,8 @@ std::string SimDriver::Execute(std::string_view line) {
 
   if (cmd == "score") {
     int v[3] = {};
-    if (argc != 3 || !ParseInt(w[1], &v[0]) || !ParseInt(w[2], &v[1]) || !ParseInt(w[3], &v[2]) ||
-        v[0] < 0 || v[1] < 0 || v[2] < 0) {
+    // Any 32-bit counts: a settings file may hold negative ones, and the score line copes.
+    if (argc != 3 || !ParseInt(w[1], &v[0]) || !ParseInt(w[2], &v[1]) || !ParseInt(w[3], &v[2])) {
       return usage("score W L N");
     }
     score_.Wins = v[0];

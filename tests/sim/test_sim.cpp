@@ -198,12 +198,24 @@ TEST(SimDriverTest, BadCommandsAnswerErrorsAndChangeNothing) {
     EXPECT_EQ(answer.find('\n'), answer.size() - 1) << bad;
   }
   std::string duplicate = "deck";
-  for (int i = 0; i < 52; ++i) duplicate += " " + std::to_string(i == 51 ? 1 : i + 1);
+  for (int i = 0; i < 52; ++i) {
+    duplicate += ' ';
+    duplicate += std::to_string(i == 51 ? 1 : i + 1);
+  }
   EXPECT_EQ(driver.Execute(duplicate), "error: deck must hold each of 1..52 once\n");
   EXPECT_TRUE(driver.Data().ForcedDeckOrder.empty());
   EXPECT_EQ(driver.Dump(), before);
   EXPECT_EQ(driver.Execute("  # only a comment"), "");
   EXPECT_EQ(driver.Execute("undercard 167 400   # first card"), "1\n");
+}
+
+// Counters as a damaged or hand-edited settings file may hold them are taken as they are.
+TEST(SimDriverTest, ScoreTakesNegativeCounts) {
+  SimDriver driver;
+  EXPECT_EQ(driver.Execute("score -1 2 0"), "");
+  EXPECT_NE(driver.Dump().find("counts: -1 2 0\nscore: Побед: -1 (-100%), Поражений: 2 (200%), "
+                               "Ничьих: 0 (0%), Всего игр: 1\n"),
+            std::string::npos);
 }
 
 // A new login mid-game keeps the game and renames the texts, including the one shown.
