@@ -149,44 +149,42 @@ void TdmData::N4Click() {
   RepaintDesk();
 }
 
-void TdmData::DrawFromStock(Pile hand) {
-  const int i = GetFirstID(ColodaCards);
-  if (i == -1) return;
-  AddCardToArray(hand, ColodaCards[i], 1);
-  ColodaCards[i] = EmptyCard();
-}
-
 void TdmData::GetCardsFromColoda() {
-  auto stockLeft = [this] { return GetFirstID(ColodaCards) != -1; };
-  Pile user{UserCards};
-  Pile cpu{CPUCards};
+  // Only the draws below change the counts and the stock, so they are kept up to date
+  // draw by draw: every decision sees exactly what a fresh count would give, without
+  // rescanning the piles.
+  int next = GetFirstID(ColodaCards);  // the lowest occupied stock slot, -1 when empty
+  int userCount = GetCardsCount(UserCards);
+  int cpuCount = GetCardsCount(CPUCards);
+  const auto draw = [&](bool toUser) {
+    Pile hand = toUser ? Pile{UserCards} : Pile{CPUCards};
+    const size_t from = static_cast<size_t>(next);
+    if (AddCardToArray(hand, ColodaCards[from], 1)) ++(toUser ? userCount : cpuCount);
+    ColodaCards[from] = EmptyCard();
+    do {
+      ++next;
+    } while (next < static_cast<int>(ColodaCards.size()) &&
+             !IsPresent(ColodaCards[static_cast<size_t>(next)]));
+    if (next >= static_cast<int>(ColodaCards.size())) next = -1;
+  };
 
   switch (options_.LastCardsTo()) {
     case 0: {
       // The attacker of the round just closed fills up first, then the defender.
-      const Pile attacker = WhoGoing == 1 ? cpu : user;
-      const Pile defender = WhoGoing == 1 ? user : cpu;
-      while (GetCardsCount(attacker) < kHandSize && stockLeft()) DrawFromStock(attacker);
-      while (GetCardsCount(defender) < kHandSize && stockLeft()) DrawFromStock(defender);
+      const bool userFirst = WhoGoing != 1;
+      for (const bool toUser : {userFirst, !userFirst}) {
+        while ((toUser ? userCount : cpuCount) < kHandSize && next != -1) draw(toUser);
+      }
       break;
     }
     case 1: {
       // Equalise the shorter hand (up to six), then alternate, the person first.
-      while (stockLeft()) {
-        const int u = GetCardsCount(user);
-        const int c = GetCardsCount(cpu);
-        if (u == c) break;
-        const int fewer = std::min(u, c);
-        if (fewer >= kHandSize) break;
-        DrawFromStock(u < c ? user : cpu);
+      while (next != -1 && userCount != cpuCount && std::min(userCount, cpuCount) < kHandSize) {
+        draw(userCount < cpuCount);
       }
       bool userTurn = true;
-      while (stockLeft()) {
-        const int u = GetCardsCount(user);
-        const int c = GetCardsCount(cpu);
-        if (u >= kHandSize && c >= kHandSize) break;
-        if (userTurn && u < kHandSize) DrawFromStock(user);
-        if (!userTurn && c < kHandSize) DrawFromStock(cpu);
+      while (next != -1 && (userCount < kHandSize || cpuCount < kHandSize)) {
+        if ((userTurn ? userCount : cpuCount) < kHandSize) draw(userTurn);
         userTurn = !userTurn;
       }
       break;

@@ -134,7 +134,6 @@ class TdmData {
   void HumanAttack(int index);
   void HumanDefence(int index);
   void ClosingStep();
-  void DrawFromStock(Pile hand);
   void DeclareResult(const std::string& text, int32_t& counter, uint8_t result);
   // The 52 card numbers in dealing order: ForcedDeckOrder when it is a full deck,
   // otherwise drawn from the generator.
