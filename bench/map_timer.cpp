@@ -2,6 +2,8 @@
 // its resident memory a moment later; prints "<milliseconds> <kibibytes>" and ends it.
 //   map_timer <title> <settle-ms> <program> [args...]
 // Run it on an X server without a window manager, so the map is seen on the root window.
+// Gives up (exit code 1) when no such window appears within ten seconds.
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,7 +74,18 @@ int main(int argc, char** argv) {
     _exit(127);
   }
   double ms = -1;
-  while (xcb_generic_event_t* event = xcb_wait_for_event(conn)) {
+  const auto deadline = start + std::chrono::seconds(10);
+  pollfd pfd{xcb_get_file_descriptor(conn), POLLIN, 0};
+  for (;;) {
+    xcb_generic_event_t* event = xcb_poll_for_event(conn);
+    if (event == nullptr) {
+      if (xcb_connection_has_error(conn)) break;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) break;
+      poll(&pfd, 1, static_cast<int>(left.count()));
+      continue;
+    }
     const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
     const xcb_window_t window =
         mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;

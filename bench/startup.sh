@@ -23,16 +23,26 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_CONFIG_HOME"
+# The single-instance lock is named after the executable's file name: a copy under a
+# name of its own keeps a game that happens to be running from turning this run into
+# a second copy.
+mkdir -p "$work/bin"
+game="$work/bin/tarlyk-startup-$$"
+cp "$build/tarlyk" "$game"
+[ -e "$build/Cards.dll" ] && cp "$build/Cards.dll" "$work/bin/"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
 
 measure() {  # program -> lines "ms kib"
-  for _ in $(seq "$runs"); do "$build/tarlyk_map_timer" 'Тарлык' 300 "$1"; done
+  for _ in $(seq "$runs"); do
+    "$build/tarlyk_map_timer" 'Тарлык' 300 "$1" || echo "startup: $1 showed no main window" >&2
+  done
 }
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
 measure "$build/tarlyk_bare_window" >"$work/bare"
-measure "$build/tarlyk" >"$work/game"
+measure "$game" >"$work/game"
 bare_ms="$(cut -d' ' -f1 "$work/bare" | median)"
 game_ms="$(cut -d' ' -f1 "$work/game" | median)"
 bare_kib="$(cut -d' ' -f2 "$work/bare" | median)"

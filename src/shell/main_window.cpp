@@ -183,7 +183,8 @@ void TfrmMain::ApplyLook() {
   labFon->ResetColors();
   btnEvent->ResetRestColors();
 
-  menuBar()->setStyleSheet(
+  // Setting a style sheet re-polishes the menus; skip it when the look is unchanged.
+  const QString sheet =
       QStringLiteral("QMenuBar { background: %1; border-bottom: 1px solid %2; }"
                      "QMenuBar::item { background: transparent; color: black; padding: 3px 8px; }"
                      "QMenuBar::item:selected, QMenuBar::item:pressed { background: %3;"
@@ -195,11 +196,16 @@ void TfrmMain::ApplyLook() {
                      "QMenu::icon { padding-left: 6px; }"
                      "QMenu::separator { height: 1px; background: %2; margin: 3px 4px 3px 30px; }")
           .arg(Gradient(look.menuBar), look.menuBar.second.name(), Gradient(look.menuHighlight),
-               look.menuFrame.name()));
+               look.menuFrame.name());
+  if (menuBar()->styleSheet() != sheet) menuBar()->setStyleSheet(sheet);
 
-  if (titleShown_) {
-    imgDesk->SetImage(
-        DrawTitlePicture(QSize(kDeskWidth, kDeskHeight), TableColor(), TableShadeColor()));
+  // The title picture takes tens of milliseconds: drawn again only for new colours.
+  const QColor table = TableColor();
+  const QColor shade = TableShadeColor();
+  if (titleShown_ && (imgDesk->Image().isNull() || table != titleColors_.first ||
+                      shade != titleColors_.second)) {
+    imgDesk->SetImage(DrawTitlePicture(QSize(kDeskWidth, kDeskHeight), table, shade));
+    titleColors_ = {table, shade};
   }
   update();
 }

@@ -109,6 +109,7 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   QWidget* client_ = nullptr;
   int actionState_ = kActionNewGame;
   bool titleShown_ = true;
+  GradientPair titleColors_;  // the colours the title picture was drawn in
   bool animationOn_ = false;
 };
 

@@ -81,12 +81,23 @@ QColor SuitColor(Suit suit) {
                                                           : QColor(24, 24, 36);
 }
 
-void DrawSuit(QPainter& p, Suit suit, QPointF centre, double h) {
+// The signs at height 100, built once: the clubs' unions are the costly part.
+const QPainterPath& CachedSuitPath(Suit suit) {
+  static const std::array<QPainterPath, 4> paths = {
+      SuitPath(Suit::kSpades, 100), SuitPath(Suit::kHearts, 100),
+      SuitPath(Suit::kDiamonds, 100), SuitPath(Suit::kClubs, 100)};
+  return paths[static_cast<size_t>(suit)];
+}
+
+void DrawSuit(QPainter& p, Suit suit, QPointF centre, double h, int alpha = 255) {
   p.save();
   p.translate(centre);
+  p.scale(h / 100, h / 100);
   p.setPen(Qt::NoPen);
-  p.setBrush(SuitColor(suit));
-  p.drawPath(SuitPath(suit, h));
+  QColor color = SuitColor(suit);
+  color.setAlpha(alpha);
+  p.setBrush(color);
+  p.drawPath(CachedSuitPath(suit));
   p.restore();
 }
 
@@ -94,9 +105,9 @@ void DrawSuit(QPainter& p, Suit suit, QPointF centre, double h) {
 void DrawCard(QPainter& p, const QString& rank, Suit suit, double w, double h) {
   const QRectF card(0, 0, w, h);
   // Soft shadow first.
-  for (int i = 6; i >= 1; --i) {
+  for (int i = 6; i >= 2; i -= 2) {
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 10));
+    p.setBrush(QColor(0, 0, 0, 20));
     p.drawRoundedRect(
         card.translated(i * 0.8, i * 1.1).adjusted(-i * 0.4, -i * 0.4, i * 0.4, i * 0.4), 8, 8);
   }
@@ -147,11 +158,30 @@ void DrawLettering(QPainter& p, const QString& text, const QFont& font, QPointF 
   const QRectF box = path.boundingRect();
   path.translate(baselineCentre.x() - box.center().x(), baselineCentre.y());
   const QRectF placed = path.boundingRect();
-  for (int i = 5; i >= 1; --i) {
-    p.setPen(QPen(QColor(0, 0, 40, 16), i * 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path.translated(3, 4));
+  // The soft shadow: the text filled at a quarter of the size and drawn back enlarged
+  // with smooth scaling, which blurs it. Stroking the outline with wide pens costs
+  // ten times as much.
+  constexpr double kShrink = 4;
+  const QRectF shadowBox = placed.adjusted(-8, -8, 8, 8);
+  QImage shadow(static_cast<int>(shadowBox.width() / kShrink) + 1,
+                static_cast<int>(shadowBox.height() / kShrink) + 1,
+                QImage::Format_ARGB32_Premultiplied);
+  shadow.fill(Qt::transparent);
+  {
+    QPainter sp(&shadow);
+    sp.setRenderHint(QPainter::Antialiasing);
+    sp.scale(1 / kShrink, 1 / kShrink);
+    sp.translate(-shadowBox.topLeft());
+    sp.setPen(QPen(QColor(0, 0, 40, 70), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    sp.setBrush(QColor(0, 0, 40, 70));
+    sp.drawPath(path);
   }
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(shadowBox.topLeft() + QPointF(3, 4),
+                     QSizeF(shadow.width() * kShrink, shadow.height() * kShrink)),
+              shadow);
+  p.restore();
   p.setPen(QPen(QColor(255, 255, 255, 235), outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   QLinearGradient fill(0, placed.top(), 0, placed.bottom());
@@ -189,15 +219,13 @@ QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
 
   // Faint suit signs scattered over the cloth.
   const std::array<Suit, 4> suits = {Suit::kSpades, Suit::kHearts, Suit::kClubs, Suit::kDiamonds};
-  p.setOpacity(0.10);
   for (int row = 0; row < 5; ++row) {
     for (int col = 0; col < 9; ++col) {
       const double x = w * (col + 0.5 + (row % 2) * 0.5) / 9.0;
       const double y = h * (row + 0.5) / 5.0;
-      DrawSuit(p, suits[static_cast<size_t>((row + col) % 4)], QPointF(x, y), h * 0.06);
+      DrawSuit(p, suits[static_cast<size_t>((row + col) % 4)], QPointF(x, y), h * 0.06, 26);
     }
   }
-  p.setOpacity(1.0);
 
   // A fan of five cards held from below.
   struct FanCard {
@@ -212,12 +240,28 @@ QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
   const double cw = h * 0.22;
   const double ch = cw * 96.0 / 71.0;
   const QPointF pivot(w / 2, h * 0.62);
+  // Each card is drawn upright into a picture of its own and then turned: turned text
+  // would be drawn as outlines, which costs several times as much.
+  constexpr int kMargin = 4;
+  constexpr int kShadowRoom = 10;
+  const QSize cardSize(static_cast<int>(cw) + kMargin + kShadowRoom,
+                       static_cast<int>(ch) + kMargin + kShadowRoom);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   for (size_t i = 0; i < fan.size(); ++i) {
+    QImage card(cardSize, QImage::Format_ARGB32_Premultiplied);
+    card.fill(Qt::transparent);
+    {
+      QPainter cp(&card);
+      cp.setRenderHint(QPainter::Antialiasing);
+      cp.setRenderHint(QPainter::TextAntialiasing);
+      cp.translate(kMargin, kMargin);
+      DrawCard(cp, QString::fromUtf8(fan[i].rank), fan[i].suit, cw, ch);
+    }
     p.save();
     p.translate(pivot);
     p.rotate(-36.0 + 18.0 * static_cast<double>(i));
     p.translate(-cw / 2, -ch - h * 0.1);
-    DrawCard(p, QString::fromUtf8(fan[i].rank), fan[i].suit, cw, ch);
+    p.drawImage(QPointF(-kMargin, -kMargin), card);
     p.restore();
   }
 
