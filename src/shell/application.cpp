@@ -38,15 +38,21 @@ Application::Application(int& argc, char** argv)
       app_(argc, argv),
       random_(SeededRandom::FromClock()) {}
 
-Application::~Application() { Shutdown(); }
+Application::~Application() {
+  Shutdown();
+}
 
 int Application::exec() {
   QApplication::setApplicationName(QStringLiteral("tarlyk"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarlyk"));
-  QApplication::setWindowIcon(AppIcon());
 
   // The splash exists in every copy; a second copy only shows the 0-001 box.
   splash_ = std::make_unique<SplashWindow>();
+  // Every window shown sends all sizes of its icon to the X server, up to 256 pixels;
+  // the splash has no taskbar button, so it gets only the smallest.
+  const QIcon icon = AppIcon();
+  splash_->setWindowIcon(QIcon(icon.pixmap(16)));
+  QApplication::setWindowIcon(icon);
   if (lock_.IsSecondInstance()) {
     ShowSecondCopyBox(nullptr);
     splash_.reset();
@@ -58,7 +64,7 @@ int Application::exec() {
 
   // Created hidden, in this order.
   frmMain_ = std::make_unique<TfrmMain>();
-  frmMain_->setWindowIcon(AppIcon());
+  frmMain_->setWindowIcon(icon);
   frmMain_->setWindowIconText(QString::fromUtf8(kApplicationTitle));
   frmOptions_ = std::make_unique<TfrmOptions>(
       frmMain_.get(), QString::fromStdString(values_.WinVersion), frmMain_.get());
@@ -94,8 +100,8 @@ bool Application::CreateGameState() {
       QCoreApplication::applicationDirPath().toStdString(), frmMain_->TableColor().rgb(), images_,
       dmData_->AllCards, [] { QCoreApplication::processEvents(); },
       [&] { return ApplyUserPicture(*pictures_, picturePath, repair); },
-      [this](int n, const QImage& back) { frmOptions_->SetBackThumbnail(n, back); },
-      storedShortId, random_);
+      [this](int n, const QImage& back) { frmOptions_->SetBackThumbnail(n, back); }, storedShortId,
+      random_);
   if (result.status == CardLoadResult::kLibraryMissing) {
     ShowStartupFailure(MissingLibraryText());
     return false;
@@ -136,9 +142,7 @@ void Application::Wire() {
     RainTick(visible, images_, random_);
   });
   main->SetGame(dmData_.get());
-  main->SetCloseHandler([this] {
-    SaveScore(values_.SettingsFileName, *frmOptions_, score_);
-  });
+  main->SetCloseHandler([this] { SaveScore(values_.SettingsFileName, *frmOptions_, score_); });
 
   QObject::connect(main, &TfrmMain::optionsRequested, options, [options] { options->exec(); });
   QObject::connect(main, &TfrmMain::helpRequested, main, [main] { OpenHelp(main); });

@@ -10,6 +10,7 @@
 
 #include "game/tdm_data.h"
 #include "shell/fonts.h"
+#include "shell/picture_cache.h"
 #include "shell/title_picture.h"
 
 // The menu and button icons are compiled into this static library; register them.
@@ -185,26 +186,34 @@ void TfrmMain::ApplyLook() {
 
   // Setting a style sheet re-polishes the menus; skip it when the look is unchanged.
   const QString sheet =
-      QStringLiteral("QMenuBar { background: %1; border-bottom: 1px solid %2; }"
-                     "QMenuBar::item { background: transparent; color: black; padding: 3px 8px; }"
-                     "QMenuBar::item:selected, QMenuBar::item:pressed { background: %3;"
-                     " border: 1px solid %4; padding: 2px 7px; }"
-                     "QMenu { background: white; border: 1px solid %4; padding: 1px; }"
-                     "QMenu::item { color: black; padding: 4px 26px 4px 30px;"
-                     " border: 1px solid transparent; }"
-                     "QMenu::item:selected { background: %3; border: 1px solid %4; }"
-                     "QMenu::icon { padding-left: 6px; }"
-                     "QMenu::separator { height: 1px; background: %2; margin: 3px 4px 3px 30px; }")
+      QStringLiteral(
+          "QMenuBar { background: %1; border-bottom: 1px solid %2; }"
+          "QMenuBar::item { background: transparent; color: black; padding: 3px 8px; }"
+          "QMenuBar::item:selected, QMenuBar::item:pressed { background: %3;"
+          " border: 1px solid %4; padding: 2px 7px; }"
+          "QMenu { background: white; border: 1px solid %4; padding: 1px; }"
+          "QMenu::item { color: black; padding: 4px 26px 4px 30px;"
+          " border: 1px solid transparent; }"
+          "QMenu::item:selected { background: %3; border: 1px solid %4; }"
+          "QMenu::icon { padding-left: 6px; }"
+          "QMenu::separator { height: 1px; background: %2; margin: 3px 4px 3px 30px; }")
           .arg(Gradient(look.menuBar), look.menuBar.second.name(), Gradient(look.menuHighlight),
                look.menuFrame.name());
   if (menuBar()->styleSheet() != sheet) menuBar()->setStyleSheet(sheet);
 
-  // The title picture takes tens of milliseconds: drawn again only for new colours.
+  // The title picture costs milliseconds to draw: drawn (or read from the cache) again
+  // only for new colours.
   const QColor table = TableColor();
   const QColor shade = TableShadeColor();
-  if (titleShown_ && (imgDesk->Image().isNull() || table != titleColors_.first ||
-                      shade != titleColors_.second)) {
-    imgDesk->SetImage(DrawTitlePicture(QSize(kDeskWidth, kDeskHeight), table, shade));
+  if (titleShown_ &&
+      (imgDesk->Image().isNull() || table != titleColors_.first || shade != titleColors_.second)) {
+    const QSize size(kDeskWidth, kDeskHeight);
+    const QString key =
+        QStringLiteral("title-1-%1-%2-%3")
+            .arg(table.name(), shade.name(),
+                 RegisterTahoma() ? QStringLiteral("tahoma") : QStringLiteral("sans"));
+    imgDesk->SetImage(
+        CachedPicture(key, size, [&] { return DrawTitlePicture(size, table, shade); }));
     titleColors_ = {table, shade};
   }
   update();

@@ -13,18 +13,23 @@
 
 #include "shell/card_art.h"
 #include "shell/fonts.h"
+#include "shell/picture_cache.h"
 
 namespace tarlyk {
 
 namespace {
 
-QFont TahomaBold(int pixels) { return TahomaPx(pixels, true); }
+QFont TahomaBold(int pixels) {
+  return TahomaPx(pixels, true);
+}
 
 }  // namespace
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(DrawPicture()),
+      picture_(CachedPicture(
+          RegisterTahoma() ? QStringLiteral("splash-1-tahoma") : QStringLiteral("splash-1-sans"),
+          QSize(kWidth, kHeight), &SplashWindow::DrawPicture)),
       frames_(DrawFrames()) {
   setWindowTitle(QStringLiteral("Тарлык (Загружается)"));
   setFixedSize(kWidth, kHeight);
@@ -42,7 +47,9 @@ SplashWindow::SplashWindow(QWidget* parent)
   timer_.start();
 }
 
-SplashWindow::~SplashWindow() { SetWaitCursor(false); }
+SplashWindow::~SplashWindow() {
+  SetWaitCursor(false);
+}
 
 void SplashWindow::ShowNow() {
   show();
@@ -51,7 +58,9 @@ void SplashWindow::ShowNow() {
   QCoreApplication::processEvents();
 }
 
-QString SplashWindow::LoadingText() { return QStringLiteral("Загрузка..."); }
+QString SplashWindow::LoadingText() {
+  return QStringLiteral("Загрузка...");
+}
 
 QImage SplashWindow::DrawPicture() {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -141,8 +150,7 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   p.setFont(TahomaBold(13));
   p.setPen(Qt::white);
   p.drawText(QRect(8, 22, kWidth - 16, 20), Qt::AlignLeft | Qt::AlignTop, LoadingText());
-  p.drawImage(QPoint(8, 6), frames_,
-              QRect(0, frame_ * kFrameHeight, kFrameWidth, kFrameHeight));
+  p.drawImage(QPoint(8, 6), frames_, QRect(0, frame_ * kFrameHeight, kFrameWidth, kFrameHeight));
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {

@@ -84,8 +84,8 @@ QColor SuitColor(Suit suit) {
 // The signs at height 100, built once: the clubs' unions are the costly part.
 const QPainterPath& CachedSuitPath(Suit suit) {
   static const std::array<QPainterPath, 4> paths = {
-      SuitPath(Suit::kSpades, 100), SuitPath(Suit::kHearts, 100),
-      SuitPath(Suit::kDiamonds, 100), SuitPath(Suit::kClubs, 100)};
+      SuitPath(Suit::kSpades, 100), SuitPath(Suit::kHearts, 100), SuitPath(Suit::kDiamonds, 100),
+      SuitPath(Suit::kClubs, 100)};
   return paths[static_cast<size_t>(suit)];
 }
 
