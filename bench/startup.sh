@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time (process start until the main window is mapped) and resident memory of
 # the game under Xvfb, against a bare Qt 6 program showing an empty window of the same
-# size, measured in the same run. Prints medians and the ratios.
+# size, measured in the same run. Prints medians and the ratios, and the first start
+# with an empty picture cache (the title and splash pictures are drawn, not read).
 #   bench/startup.sh <build dir configured with -DTARLYK_BENCH=ON>
 set -uo pipefail
 build="${1:-build}"

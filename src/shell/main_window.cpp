@@ -208,6 +208,7 @@ void TfrmMain::ApplyLook() {
   if (titleShown_ &&
       (imgDesk->Image().isNull() || table != titleColors_.first || shade != titleColors_.second)) {
     const QSize size(kDeskWidth, kDeskHeight);
+    // The number names the drawing: raise it whenever DrawTitlePicture changes.
     const QString key =
         QStringLiteral("title-1-%1-%2-%3")
             .arg(table.name(), shade.name(),

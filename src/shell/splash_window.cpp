@@ -25,6 +25,7 @@ QFont TahomaBold(int pixels) {
 
 }  // namespace
 
+// The cache keys' number names the drawing: raise it whenever DrawPicture changes.
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       picture_(CachedPicture(
