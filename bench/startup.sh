@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time (process start until the main window is mapped) and resident memory of
 # the game under Xvfb, against a bare Qt 6 program showing an empty window of the same
-# size, measured in the same run. Prints medians and the ratios, and the first start
-# with an empty picture cache (the title and splash pictures are drawn, not read).
+# size, measured in the same run. Prints medians and the ratios.
 #   bench/startup.sh <build dir configured with -DTARLYK_BENCH=ON>
 set -uo pipefail
 build="${1:-build}"
@@ -31,28 +30,25 @@ mkdir -p "$work/bin"
 game="$work/bin/tarlyk-startup-$$"
 cp "$build/tarlyk" "$game"
 [ -e "$build/Cards.dll" ] && cp "$build/Cards.dll" "$work/bin/"
-export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/run"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 export QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 measure() {  # program -> lines "ms kib"
-  for _ in $(seq "${RUNS:-$runs}"); do
+  for _ in $(seq "$runs"); do
     "$build/tarlyk_map_timer" 'Тарлык' 300 "$1" || echo "startup: $1 showed no main window" >&2
   done
 }
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
 measure "$build/tarlyk_bare_window" >"$work/bare"
-# The first start draws the pictures the later ones read from the cache.
-cold_ms="$(RUNS=1 measure "$game" | cut -d' ' -f1)"
 measure "$game" >"$work/game"
 bare_ms="$(cut -d' ' -f1 "$work/bare" | median)"
 game_ms="$(cut -d' ' -f1 "$work/game" | median)"
 bare_kib="$(cut -d' ' -f2 "$work/bare" | median)"
 game_kib="$(cut -d' ' -f2 "$work/game" | median)"
-awk -v bm="$bare_ms" -v gm="$game_ms" -v bk="$bare_kib" -v gk="$game_kib" -v cm="${cold_ms:-0}" 'BEGIN {
-  printf "startup: first start (empty picture cache) mapped after %.1f ms: ratio %.2f (+%.1f ms)\n", cm, cm / bm, cm - bm
+awk -v bm="$bare_ms" -v gm="$game_ms" -v bk="$bare_kib" -v gk="$game_kib" 'BEGIN {
   printf "startup: bare window mapped after %.1f ms, game main window after %.1f ms: ratio %.2f (+%.1f ms)\n", bm, gm, gm / bm, gm - bm
   printf "startup: resident memory bare %.1f MiB, game %.1f MiB: ratio %.2f (+%.1f MiB)\n", bk / 1024, gk / 1024, gk / bk, (gk - bk) / 1024
 }'

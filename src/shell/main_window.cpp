@@ -9,9 +9,8 @@
 #include <QMessageBox>
 
 #include "game/tdm_data.h"
+#include "shell/built_in_pictures.h"
 #include "shell/fonts.h"
-#include "shell/picture_cache.h"
-#include "shell/title_picture.h"
 
 // The menu and button icons are compiled into this static library; register them.
 static void InitIconResources() {
@@ -201,20 +200,13 @@ void TfrmMain::ApplyLook() {
                look.menuFrame.name());
   if (menuBar()->styleSheet() != sheet) menuBar()->setStyleSheet(sheet);
 
-  // The title picture costs milliseconds to draw: drawn (or read from the cache) again
-  // only for new colours.
+  // The title picture is compiled in for the classic colours and costs milliseconds to
+  // draw for others: taken again only for new colours.
   const QColor table = TableColor();
   const QColor shade = TableShadeColor();
   if (titleShown_ &&
       (imgDesk->Image().isNull() || table != titleColors_.first || shade != titleColors_.second)) {
-    const QSize size(kDeskWidth, kDeskHeight);
-    // The number names the drawing: raise it whenever DrawTitlePicture changes.
-    const QString key =
-        QStringLiteral("title-1-%1-%2-%3")
-            .arg(table.name(), shade.name(),
-                 RegisterTahoma() ? QStringLiteral("tahoma") : QStringLiteral("sans"));
-    imgDesk->SetImage(
-        CachedPicture(key, size, [&] { return DrawTitlePicture(size, table, shade); }));
+    imgDesk->SetImage(TitlePicture(QSize(kDeskWidth, kDeskHeight), table, shade));
     titleColors_ = {table, shade};
   }
   update();

@@ -5,15 +5,12 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QRadialGradient>
 #include <QScreen>
 #include <cmath>
 
-#include "shell/card_art.h"
+#include "shell/built_in_pictures.h"
 #include "shell/fonts.h"
-#include "shell/picture_cache.h"
 
 namespace tarlyk {
 
@@ -25,12 +22,9 @@ QFont TahomaBold(int pixels) {
 
 }  // namespace
 
-// The cache keys' number names the drawing: raise it whenever DrawPicture changes.
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(CachedPicture(
-          RegisterTahoma() ? QStringLiteral("splash-1-tahoma") : QStringLiteral("splash-1-sans"),
-          QSize(kWidth, kHeight), &SplashWindow::DrawPicture)),
+      picture_(SplashPicture()),
       frames_(DrawFrames()) {
   setWindowTitle(QStringLiteral("Тарлык (Загружается)"));
   setFixedSize(kWidth, kHeight);
@@ -61,65 +55,6 @@ void SplashWindow::ShowNow() {
 
 QString SplashWindow::LoadingText() {
   return QStringLiteral("Загрузка...");
-}
-
-QImage SplashWindow::DrawPicture() {
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-
-  // Deep blue sky above, the table's blue below.
-  QLinearGradient back(0, 0, 0, kHeight);
-  back.setColorAt(0.0, QColor(26, 44, 92));
-  back.setColorAt(0.45, QColor(62, 98, 170));
-  back.setColorAt(1.0, QColor(136, 174, 228));
-  p.fillRect(image.rect(), back);
-  QRadialGradient glow(QPointF(kWidth / 2.0, 170), 230);
-  glow.setColorAt(0, QColor(218, 234, 253, 110));
-  glow.setColorAt(1, QColor(218, 234, 253, 0));
-  p.fillRect(image.rect(), glow);
-
-  // A fan of five cards, and a face-down stock beside it.
-  const QRectF card(-35.5, -48, 71, 96);
-  const struct {
-    const char* rank;
-    ArtSuit suit;
-  } fan[] = {{"6", ArtSuit::kClubs},
-             {"В", ArtSuit::kDiamonds},
-             {"Д", ArtSuit::kSpades},
-             {"К", ArtSuit::kHearts},
-             {"Т", ArtSuit::kSpades}};
-  for (int i = 0; i < 5; ++i) {
-    p.save();
-    p.translate(kWidth / 2.0, 250);
-    p.rotate(-30.0 + 15.0 * i);
-    p.translate(0, -78);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 60));
-    p.drawRoundedRect(card.translated(3, 3), 6, 6);
-    DrawCardFace(p, card, QString::fromUtf8(fan[i].rank), fan[i].suit);
-    p.restore();
-  }
-  for (int i = 0; i < 3; ++i) {
-    DrawCardBack(p, QRectF(40 + i * 2, 214 - i * 2, 71, 96));
-    DrawCardBack(p, QRectF(kWidth - 111 - i * 2, 214 - i * 2, 71, 96));
-  }
-
-  // The name of the game.
-  p.setFont(TahomaBold(44));
-  const QRectF nameBox(0, 268, kWidth, 52);
-  p.setPen(QColor(20, 30, 70, 150));
-  p.drawText(nameBox.translated(2, 2), Qt::AlignCenter, QStringLiteral("Тарлык"));
-  p.setPen(Qt::white);
-  p.drawText(nameBox, Qt::AlignCenter, QStringLiteral("Тарлык"));
-  p.setFont(TahomaBold(15));
-  p.setPen(QColor(26, 44, 92));
-  p.drawText(QRectF(0, 318, kWidth, 22), Qt::AlignCenter, QStringLiteral("подкидной"));
-  p.setFont(TahomaBold(11));
-  p.setPen(QColor(255, 255, 255, 200));
-  p.drawText(QRectF(0, 6, kWidth - 10, 16), Qt::AlignRight | Qt::AlignTop,
-             QStringLiteral("версия 1.1"));
-  return image;
 }
 
 QImage SplashWindow::DrawFrames() {

@@ -32,7 +32,6 @@ class SplashWindow final : public QWidget {
   // The 19 frames one under another (46 x 133).
   const QImage& Frames() const { return frames_; }
 
-  static QImage DrawPicture();
   static QImage DrawFrames();
   static QString LoadingText();
 

@@ -8,6 +8,9 @@
 
 namespace tarlyk {
 
+// The size of the table the picture fills.
+inline constexpr QSize kTitlePictureSize(710, 480);
+
 QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade);
 
 }  // namespace tarlyk

@@ -1,0 +1,21 @@
+// The title picture and the splash picture are rendered when the program is built
+// (for the classic look, in Wine's Tahoma) and compiled in; drawing them costs
+// milliseconds at every start. These return the compiled-in picture when it is the
+// one asked for and draw it otherwise.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+
+namespace tarlyk {
+
+// The title picture for the table's colours.
+QImage TitlePicture(QSize size, const QColor& table, const QColor& shade);
+QImage SplashPicture();
+
+// The compiled-in pictures alone: null when there is none of that size and colours.
+QImage BuiltInTitlePicture(QSize size, const QColor& table, const QColor& shade);
+QImage BuiltInSplashPicture();
+
+}  // namespace tarlyk

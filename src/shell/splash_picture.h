@@ -1,0 +1,14 @@
+// The splash window's picture: a blue sky, a fan of cards with a stock either side,
+// the game's name and "подкидной", 488 x 360.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+namespace tarlyk {
+
+inline constexpr QSize kSplashPictureSize(488, 360);
+
+QImage DrawSplashPicture();
+
+}  // namespace tarlyk

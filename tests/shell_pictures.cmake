@@ -1,0 +1,4 @@
+# The title and splash pictures rendered at build time, and the form they are kept in.
+tarlyk_add_test(test_built_in_pictures
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_pictures/test_built_in_pictures.cpp
+  LIBS tarlyk_shell GUI)
