@@ -21,7 +21,9 @@ namespace {
 constexpr int kClientWidth = 321;
 constexpr int kClientHeight = 303;
 
-QFont Tahoma(int pixels, bool bold = false) { return TahomaPx(pixels, bold); }
+QFont Tahoma(int pixels, bool bold = false) {
+  return TahomaPx(pixels, bold);
+}
 
 QLabel* PlaceLabel(QWidget* parent, int x, int y, const QString& text, bool bold = false) {
   auto* label = new QLabel(text, parent);
@@ -68,16 +70,22 @@ class LinkLabel final : public QLabel {
 
 }  // namespace
 
-QString AboutContent::Author() { return QStringLiteral("Команда проекта Тарлык"); }
+QString AboutContent::Author() {
+  return QStringLiteral("Команда проекта Тарлык");
+}
 
 QStringList AboutContent::Rights() {
   return {QStringLiteral("© 2005 Команда проекта Тарлык."),
           QStringLiteral("Лицензия GNU GPL 3 или новее.")};
 }
 
-QString AboutContent::Email() { return QStringLiteral("tarlyk@example.org"); }
+QString AboutContent::Email() {
+  return QStringLiteral("tarlyk@example.org");
+}
 
-QString AboutContent::Web() { return QStringLiteral("https://www.example.org/tarlyk/"); }
+QString AboutContent::Web() {
+  return QStringLiteral("https://www.example.org/tarlyk/");
+}
 
 QStringList CreditsLines() {
   const QString star = QStringLiteral("***");
@@ -110,10 +118,9 @@ QStringList CreditsLines() {
         << QStringLiteral("называемый искусственный интелект).");
   longBreak();
   lines << QStringLiteral("Особое спасибо:");
-  const char* const contributions[] = {
-      "(Крэш тестирование)", "(Тестирование играбельности)",
-      "(Тестирование искусственного интелекта)", "(Коструктивная критика)",
-      "(Тестирование интерфейса)"};
+  const char* const contributions[] = {"(Крэш тестирование)", "(Тестирование играбельности)",
+                                       "(Тестирование искусственного интелекта)",
+                                       "(Коструктивная критика)", "(Тестирование интерфейса)"};
   bool first = true;
   for (const char* what : contributions) {
     if (!first) lines << star;
@@ -140,7 +147,9 @@ void CreditsView::Start() {
   update();
 }
 
-void CreditsView::Stop() { timer_.stop(); }
+void CreditsView::Stop() {
+  timer_.stop();
+}
 
 void CreditsView::Advance() {
   step_ = (step_ + 1) % kStepsPerPass;
@@ -185,13 +194,16 @@ void CreditsView::mouseReleaseEvent(QMouseEvent* event) {
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  EnsureShellResources();
   setWindowTitle(QStringLiteral("О программе"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(Tahoma(11));
   ApplyLook();
   setAutoFillBackground(true);
+}
 
+void TfrmAbout::BuildContents() {
+  if (credits_ != nullptr) return;
+  EnsureShellResources();
   auto* icon = new QLabel(this);
   icon->setPixmap(AppIcon().pixmap(32, 32));
   icon->setGeometry(5, 3, 32, 32);
@@ -235,6 +247,32 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   connect(btnClose_, &QPushButton::clicked, this, &QDialog::close);
 }
 
+CreditsView* TfrmAbout::Credits() {
+  BuildContents();
+  return credits_;
+}
+
+TarlykButton* TfrmAbout::CloseButton() {
+  BuildContents();
+  return btnClose_;
+}
+
+QLabel* TfrmAbout::EmailLink() {
+  BuildContents();
+  return labMail_;
+}
+
+QLabel* TfrmAbout::WebLink() {
+  BuildContents();
+  return labWeb_;
+}
+
+void TfrmAbout::setVisible(bool visible) {
+  // Before showing, so the new children are shown with the window.
+  if (visible) BuildContents();
+  QDialog::setVisible(visible);
+}
+
 // The window exists before the look is settled at start-up, so the background is
 // taken again at every showing.
 void TfrmAbout::ApplyLook() {
@@ -256,7 +294,7 @@ void TfrmAbout::showEvent(QShowEvent* event) {
 }
 
 void TfrmAbout::hideEvent(QHideEvent* event) {
-  credits_->Stop();
+  if (credits_ != nullptr) credits_->Stop();
   QDialog::hideEvent(event);
 }
 

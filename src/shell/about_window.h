@@ -66,10 +66,14 @@ class TfrmAbout final : public QDialog {
  public:
   explicit TfrmAbout(QWidget* parent = nullptr);
 
-  CreditsView* Credits() const { return credits_; }
-  TarlykButton* CloseButton() const { return btnClose_; }
-  QLabel* EmailLink() const { return labMail_; }
-  QLabel* WebLink() const { return labWeb_; }
+  // The contents are built at the first showing (or the first of these calls): the
+  // window is created at start-up but seldom opened.
+  CreditsView* Credits();
+  TarlykButton* CloseButton();
+  QLabel* EmailLink();
+  QLabel* WebLink();
+
+  void setVisible(bool visible) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -78,6 +82,7 @@ class TfrmAbout final : public QDialog {
 
  private:
   void ApplyLook();
+  void BuildContents();
 
   CreditsView* credits_ = nullptr;
   TarlykButton* btnClose_ = nullptr;

@@ -102,12 +102,13 @@ bool Application::CreateGameState() {
       [&] { return ApplyUserPicture(*pictures_, picturePath, repair); },
       [this](int n, const QImage& back) { frmOptions_->SetBackThumbnail(n, back); }, storedShortId,
       random_);
-  if (result.status == CardLoadResult::kLibraryMissing) {
-    ShowStartupFailure(MissingLibraryText());
-    return false;
-  }
-  if (result.status == CardLoadResult::kDamaged) {
-    ShowStartupFailure(DamagedLibraryText(result.errorList));
+  if (result.status != CardLoadResult::kOk) {
+    // The splash stays on top of every window: it goes before the box comes up, so
+    // the box is not hidden behind it (and the wait cursor goes with it).
+    if (splash_) splash_->hide();
+    ShowStartupFailure(result.status == CardLoadResult::kLibraryMissing
+                           ? MissingLibraryText()
+                           : DamagedLibraryText(result.errorList));
     return false;
   }
   frmOptions_->PlaceBackSelector(storedShortId, images_.ActiveShortID);

@@ -137,6 +137,30 @@ TEST(SingleInstance, SecondAndThirdCopiesShowOnlyTheBoxAndEnd) {
   }
 }
 
+// A start-up failure box must not come up behind the splash, which stays on top.
+TEST(Startup, CardLibraryBoxComesAfterTheSplashIsHidden) {
+  // A copy of this program in a directory without the card library runs the real
+  // start-up; the name of its own keeps the lock apart from the other tests.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString copy =
+      dir.filePath(QStringLiteral("tarlyk-nolib-%1").arg(QCoreApplication::applicationPid()));
+  ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+  env.remove(QStringLiteral("LD_LIBRARY_PATH"));
+  child.setProcessEnvironment(env);
+  child.start(copy, {QStringLiteral("--missing-library")});
+  ASSERT_TRUE(child.waitForFinished(30000));
+  const QString out = QString::fromUtf8(child.readAllStandardOutput());
+  EXPECT_EQ(child.exitCode(), 1) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("caption=Внимание\n"))) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("code=0-002\n"))) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("other-windows=0\n"))) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("wait-cursor=0\n"))) << out.toStdString();
+}
+
 // --- splash ---
 
 TEST(Splash, WindowPictureTextAndCursor) {
@@ -191,9 +215,9 @@ TEST(About, ContentAndPlaces) {
 
   QStringList texts;
   for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
-  for (const char* expected : {"Тарлык (подкидной)", "Карточная игра", "Версия:",
-                               "1.1 (от 14 ноября 2005 года)", "Права:", "Контакты:", "E-Mail:",
-                               "Inernet:", "Дополнительная информация:"}) {
+  for (const char* expected :
+       {"Тарлык (подкидной)", "Карточная игра", "Версия:", "1.1 (от 14 ноября 2005 года)",
+        "Права:", "Контакты:", "E-Mail:", "Inernet:", "Дополнительная информация:"}) {
     EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
   }
 
@@ -211,6 +235,10 @@ TEST(About, BackgroundFollowsTheLookSettledAfterCreation) {
   TfrmAbout about;
   SettleLook(ColorScheme::kOlive);
   about.show();
+  // The contents are built at this first showing and shown with the window.
+  EXPECT_TRUE(about.CloseButton()->isVisible());
+  EXPECT_TRUE(about.Credits()->isVisible());
+  EXPECT_TRUE(about.Credits()->IsRunning());
   EXPECT_EQ(about.palette().color(QPalette::Window), LookFor(ColorScheme::kOlive).dialogBackground);
   EXPECT_EQ(about.grab().toImage().pixelColor(300, 60),
             LookFor(ColorScheme::kOlive).dialogBackground);
@@ -348,9 +376,8 @@ TEST(Icons, ShippedPngsHaveTheirSizesAndTheResourcesHoldThem) {
   QString root = qEnvironmentVariable("TARLYK_SOURCE_DIR");
   if (root.isEmpty()) root = QStringLiteral(TARLYK_SOURCE_ROOT);
   for (int size : kAppIconSizes) {
-    const QImage png(QStringLiteral("%1/packaging/icons/hicolor/%2x%2/apps/tarlyk.png")
-                         .arg(root)
-                         .arg(size));
+    const QImage png(
+        QStringLiteral("%1/packaging/icons/hicolor/%2x%2/apps/tarlyk.png").arg(root).arg(size));
     EXPECT_EQ(png.size(), QSize(size, size)) << size;
     EXPECT_FALSE(AppIcon().pixmap(size, size).isNull());
   }
@@ -414,11 +441,37 @@ int RunSecondCopy(int argc, char** argv) {
   return code;
 }
 
+// The real start-up without a card library: reports the box and what else is visible.
+int RunWithoutLibrary(int argc, char** argv) {
+  tarlyk::Application app(argc, argv);
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    int others = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w != box && w->isVisible()) ++others;
+    }
+    std::printf("caption=%s\ncode=%s\nother-windows=%d\nwait-cursor=%d\n",
+                box->windowTitle().toUtf8().constData(),
+                box->text().contains(QStringLiteral("0-002")) ? "0-002" : "other", others,
+                QApplication::overrideCursor() != nullptr ? 1 : 0);
+    box->accept();
+  });
+  poll.start(10);
+  // Should a card library be found after all, the program must not stay running.
+  QTimer::singleShot(20000, qApp, &QCoreApplication::quit);
+  return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--hold-lock") return HoldLock(argv[2]);
   if (argc == 2 && std::string(argv[1]) == "--second-copy") return RunSecondCopy(argc, argv);
+  if (argc == 2 && std::string(argv[1]) == "--missing-library") {
+    return RunWithoutLibrary(argc, argv);
+  }
   testing::InitGoogleTest(&argc, argv);
   // Test discovery runs this program without the test environment.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
