@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include <dlfcn.h>
+
 #include <QMessageBox>
 
 #include "shell/about_window.h"
@@ -31,18 +33,36 @@ void ShowStartupFailure(const std::string& text) {
   box.exec();
 }
 
+// Loading the font configuration takes several milliseconds, all spent at the first
+// text drawn (the splash's). The font library Qt uses is already loaded with Qt, and its
+// initialisation is thread-safe and done once, so it runs on a second thread while the
+// Qt application connects to the display. Without that library nothing is started.
+std::thread WarmUpFonts() {
+  using InitFn = int (*)();
+  const auto init = reinterpret_cast<InitFn>(dlsym(RTLD_DEFAULT, "FcInit"));
+  if (init == nullptr) return {};
+  return std::thread(init);
+}
+
+void Finish(std::thread& thread) {
+  if (thread.joinable()) thread.join();
+}
+
 }  // namespace
 
 Application::Application(int& argc, char** argv)
     : lock_(LockNameFor(RunningExecutablePath(argc > 0 ? argv[0] : nullptr))),
+      fontWarmUp_(WarmUpFonts()),
       app_(argc, argv),
       random_(SeededRandom::FromClock()) {}
 
 Application::~Application() {
+  Finish(fontWarmUp_);
   Shutdown();
 }
 
 int Application::exec() {
+  Finish(fontWarmUp_);
   QApplication::setApplicationName(QStringLiteral("tarlyk"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarlyk"));
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <thread>
 
 #include "game/random.h"
 #include "game/tdm_data.h"
@@ -27,8 +28,8 @@ extern const char* const kApplicationTitle;  // "Тарлык (подкидно�
 
 class Application {
  public:
-  // Takes the single-instance lock before anything else, then creates the Qt
-  // application object.
+  // Takes the single-instance lock before anything else, starts loading the font
+  // configuration on a second thread, then creates the Qt application object.
   Application(int& argc, char** argv);
   ~Application();
   Application(const Application&) = delete;
@@ -45,6 +46,7 @@ class Application {
   void Shutdown();
 
   SingleInstanceLock lock_;
+  std::thread fontWarmUp_;  // joined before the first window
   QApplication app_;
   SeededRandom random_;
   StartupValues values_;
