@@ -3,7 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 tarlyk_add_test(test_shell_app
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_app/test_shell_app.cpp
-  LIBS tarlyk_shell Qt6::Test GUI)
+  LIBS tarlyk_shell Qt6::Test GUI OWN_MAIN)
 target_compile_definitions(test_shell_app PRIVATE TARLYK_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 
 # Desktop entry and AppStream metadata, checked by the distribution's validators.

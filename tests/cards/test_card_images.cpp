@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -60,15 +59,8 @@ std::string BadDir(const char* name) {
   return std::string(TARLYK_BAD_CARDS_DIR "/") + name;
 }
 
-class CardImagesTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "test_card_images";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-  }
-};
+// The shared GUI test main provides the application object.
+class CardImagesTest : public ::testing::Test {};
 
 TEST_F(CardImagesTest, RealLibraryLoadsEveryPictureReadyToDraw) {
   LoadRun run = Load(TARLYK_CARDS_DIR);

@@ -43,15 +43,6 @@ class FixedRandom : public IRandom {
 
 class OptionsDialogTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "test_options_dialog";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
-
   void SetUp() override { dlg = std::make_unique<TfrmOptions>(nullptr, QStringLiteral("4.0")); }
 
   static void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) {

@@ -353,11 +353,3 @@ TEST(SettingsErrorBox, ErrorIconOneButtonAndAboveTheSplash) {
 
 }  // namespace
 }  // namespace tarlyk
-
-int main(int argc, char** argv) {
-  // Test discovery runs the program without the test environment.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

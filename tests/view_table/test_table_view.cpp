@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -500,11 +499,3 @@ TEST(PlayerPicture, GoodPicturesBecomeOpaque48x48) {
 
 }  // namespace
 }  // namespace tarlyk
-
-int main(int argc, char** argv) {
-  // Test discovery runs the program without the test environment.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
