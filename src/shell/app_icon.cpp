@@ -56,17 +56,22 @@ QImage DrawAppIcon(int size) {
 }
 
 QIcon AppIcon() {
-  EnsureShellResources();
-  QIcon icon;
-  for (int size : kAppIconSizes) {
-    const QString path = QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size);
-    if (QFile::exists(path)) {
-      icon.addFile(path, QSize(size, size));
-    } else {
-      icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+  // Built once: every window showing the icon shares it. Kept for the whole run (never
+  // destroyed) so no picture outlives the application object in a static destructor.
+  static const QIcon* const icon = [] {
+    EnsureShellResources();
+    auto* built = new QIcon;
+    for (int size : kWindowIconSizes) {
+      const QString path = QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size);
+      if (QFile::exists(path)) {
+        built->addFile(path, QSize(size, size));
+      } else {
+        built->addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+      }
     }
-  }
-  return icon;
+    return built;
+  }();
+  return *icon;
 }
 
 QIcon DisguiseIcon() {

@@ -15,7 +15,12 @@ QImage DrawAppIcon(int size);
 // Sizes the icon is shipped at (packaging/icons/hicolor/<size>/apps/tarlyk.png).
 inline constexpr int kAppIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-// The normal icon from the resources (falls back to drawing it).
+// Sizes a window icon needs; every size given to a window is sent to the X server at its
+// first showing, so the larger desktop pictures stay out of it.
+inline constexpr int kWindowIconSizes[] = {16, 32, 48, 64};
+
+// The normal icon from the resources at the window sizes (falls back to drawing them).
+// Built at the first call and shared afterwards.
 QIcon AppIcon();
 
 // Registers the shell's compiled-in pictures (idempotent).
