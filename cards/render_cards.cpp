@@ -1,5 +1,5 @@
 // Build-time tool: renders the 52 card faces and 12 card backs from SVG card decks into
-// 71 x 96 PNG pictures and writes them as a C++ source of byte arrays, which the card
+// 71 x 96 PNG pictures (unfiltered, uncompressed) and writes them as a C++ source of byte arrays, which the card
 // library compiles in. Optionally also writes a contact sheet of all pictures.
 //
 // Usage: render_cards OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]
@@ -167,10 +167,101 @@ QByteArray EncodePng(const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  // Stored without deflate compression: the library grows to about half a megabyte,
-  // but the game's start-up skips a third of its decoding time.
-  image.save(&buffer, "PNG", 100);
+  image.save(&buffer, "PNG");
   return bytes;
+}
+
+void AppendBe32(QByteArray& out, quint32 v) {
+  out += static_cast<char>(v >> 24);
+  out += static_cast<char>(v >> 16);
+  out += static_cast<char>(v >> 8);
+  out += static_cast<char>(v);
+}
+
+quint32 Crc32(const QByteArray& bytes) {
+  quint32 c = 0xFFFFFFFFu;
+  for (char ch : bytes) {
+    c ^= static_cast<unsigned char>(ch);
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+  }
+  return c ^ 0xFFFFFFFFu;
+}
+
+void AppendChunk(QByteArray& out, const char* type, const QByteArray& body) {
+  AppendBe32(out, static_cast<quint32>(body.size()));
+  const QByteArray typed = QByteArray(type, 4) + body;
+  out += typed;
+  AppendBe32(out, Crc32(typed));
+}
+
+// A card picture as PNG the game decodes with almost no work: every row unfiltered and
+// the image data in stored (uncompressed) deflate blocks. The library grows to about
+// 600 KB; loading becomes a copy. An RGB32 picture is stored as RGB, an indexed one
+// with its palette (and a transparency chunk when a colour is not opaque).
+QByteArray EncodeCardPng(const QImage& image) {
+  const bool indexed = image.format() == QImage::Format_Indexed8;
+  const QImage rgb = indexed ? image : image.convertToFormat(QImage::Format_RGB32);
+  const int w = rgb.width();
+  const int h = rgb.height();
+
+  QByteArray raw;
+  for (int y = 0; y < h; ++y) {
+    raw += '\0';  // filter: none
+    if (indexed) {
+      raw += QByteArray(reinterpret_cast<const char*>(rgb.constScanLine(y)), w);
+    } else {
+      const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+      for (int x = 0; x < w; ++x) {
+        raw += static_cast<char>(qRed(line[x]));
+        raw += static_cast<char>(qGreen(line[x]));
+        raw += static_cast<char>(qBlue(line[x]));
+      }
+    }
+  }
+  QByteArray z;
+  z += '\x78';
+  z += '\x01';
+  for (qsizetype pos = 0; pos < raw.size();) {
+    const qsizetype len = std::min<qsizetype>(raw.size() - pos, 65535);
+    z += static_cast<char>(pos + len >= raw.size() ? 1 : 0);
+    z += static_cast<char>(len & 0xFF);
+    z += static_cast<char>(len >> 8);
+    z += static_cast<char>(~len & 0xFF);
+    z += static_cast<char>((~len >> 8) & 0xFF);
+    z += raw.mid(pos, len);
+    pos += len;
+  }
+  quint32 a = 1, b = 0;
+  for (char ch : raw) {
+    a = (a + static_cast<unsigned char>(ch)) % 65521;
+    b = (b + a) % 65521;
+  }
+  AppendBe32(z, (b << 16) | a);
+
+  QByteArray png("\x89PNG\r\n\x1a\n", 8);
+  QByteArray header;
+  AppendBe32(header, static_cast<quint32>(w));
+  AppendBe32(header, static_cast<quint32>(h));
+  header += '\x08';                       // bit depth
+  header += indexed ? '\x03' : '\x02';    // palette or RGB
+  header += QByteArray(3, '\0');          // deflate, adaptive filtering, no interlace
+  AppendChunk(png, "IHDR", header);
+  if (indexed) {
+    QByteArray palette, alpha;
+    bool translucent = false;
+    for (QRgb c : rgb.colorTable()) {
+      palette += static_cast<char>(qRed(c));
+      palette += static_cast<char>(qGreen(c));
+      palette += static_cast<char>(qBlue(c));
+      alpha += static_cast<char>(qAlpha(c));
+      translucent = translucent || qAlpha(c) != 255;
+    }
+    AppendChunk(png, "PLTE", palette);
+    if (translucent) AppendChunk(png, "tRNS", alpha);
+  }
+  AppendChunk(png, "IDAT", z);
+  AppendChunk(png, "IEND", {});
+  return png;
 }
 
 QString FaceId(int number) {
@@ -293,7 +384,7 @@ int main(int argc, char** argv) {
     images[54 + i] = FinishBack(RenderElement(*backs[i].deck, backs[i].id));
   }
   for (size_t n = 0; n < images.size(); ++n) {
-    if (!images[n].isNull()) pngs[n] = EncodePng(WithPaletteIfExact(images[n]));
+    if (!images[n].isNull()) pngs[n] = EncodeCardPng(WithPaletteIfExact(images[n]));
   }
 
   if (!WriteAtomically(outPath, CppSource(pngs))) {

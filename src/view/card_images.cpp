@@ -9,6 +9,7 @@
 
 #include "game/rounding.h"
 #include "view/card_library.h"
+#include "view/card_png.h"
 
 namespace tarlyk {
 
@@ -40,6 +41,12 @@ struct TintTable {
 // null when the picture is unusable.
 QImage DecodeCardPicture(std::span<const unsigned char> bytes) {
   if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return {};
+  // The library's own pictures take the quick path; anything it does not take (another
+  // encoding, or damage) goes through the general reader, which judges it as before.
+  if (QImage quick = DecodeStoredPng(bytes); !quick.isNull()) {
+    if (quick.size() != QSize(kCardWidth, kCardHeight)) return {};
+    return quick;
+  }
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                             static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
@@ -78,6 +85,18 @@ void PrepareFace(const QImage& decoded, const TintTable& table, QImage& face, QI
     tinted.setColorTable(colors);
     face = Premultiplied(decoded);
     light = Premultiplied(tinted);
+  } else if (decoded.format() == QImage::Format_RGB32) {
+    // Opaque pixels are already premultiplied: the face only takes a copy (at its
+    // masking) and the tint is written straight into its final format.
+    face = decoded;
+    face.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    light = QImage(decoded.size(), QImage::Format_ARGB32_Premultiplied);
+    const int w = decoded.width();
+    for (int y = 0; y < decoded.height(); ++y) {
+      const auto* src = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
+      auto* dst = reinterpret_cast<QRgb*>(light.scanLine(y));
+      for (int x = 0; x < w; ++x) dst[x] = table.Apply(src[x]);
+    }
   } else {
     const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
     QImage tinted(argb.size(), QImage::Format_ARGB32);
@@ -104,6 +123,9 @@ QImage PrepareBack(const QImage& decoded) {
     keyed.setColorTable(colors);
     return Premultiplied(keyed);
   }
+  // Keyed pixels become 0 and the rest keep their alpha, so with opaque pixels the
+  // keyed picture is already premultiplied.
+  const bool opaque = decoded.format() == QImage::Format_RGB32;
   QImage back = decoded.convertToFormat(QImage::Format_ARGB32);
   const int w = back.width();
   for (int y = 0; y < back.height(); ++y) {
@@ -111,6 +133,10 @@ QImage PrepareBack(const QImage& decoded) {
     for (int x = 0; x < w; ++x) {
       if ((line[x] & 0x00FFFFFFu) == kMagentaRgb) line[x] = 0;
     }
+  }
+  if (opaque) {
+    back.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return back;
   }
   return Premultiplied(back);
 }
