@@ -1,6 +1,7 @@
 #include "shell/app_icon.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -55,6 +56,26 @@ QImage DrawAppIcon(int size) {
   return image;
 }
 
+namespace {
+
+// Reads one of the compiled-in PNG pictures. The format is named and not guessed:
+// guessing (as QIcon::addFile does) loads every image format plugin to ask it, which
+// costs milliseconds and memory at start-up for pictures that are always PNG.
+QImage ReadPng(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
+}  // namespace
+
+QIcon PngIcon(const QString& path) {
+  QIcon icon;
+  const QImage image = ReadPng(path);
+  if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+  return icon;
+}
+
 QIcon AppIcon() {
   // Built once: every window showing the icon shares it. Kept for the whole run (never
   // destroyed) so no picture outlives the application object in a static destructor.
@@ -62,12 +83,9 @@ QIcon AppIcon() {
     EnsureShellResources();
     auto* built = new QIcon;
     for (int size : kWindowIconSizes) {
-      const QString path = QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size);
-      if (QFile::exists(path)) {
-        built->addFile(path, QSize(size, size));
-      } else {
-        built->addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
-      }
+      QImage image = ReadPng(QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size));
+      if (image.size() != QSize(size, size)) image = DrawAppIcon(size);
+      built->addPixmap(QPixmap::fromImage(image));
     }
     return built;
   }();
@@ -77,8 +95,9 @@ QIcon AppIcon() {
 QIcon DisguiseIcon() {
   EnsureShellResources();
   QIcon icon;
-  icon.addFile(QStringLiteral(":/shell/icons/disguise-16.png"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/shell/icons/disguise-32.png"), QSize(32, 32));
+  for (const char* path : {":/shell/icons/disguise-16.png", ":/shell/icons/disguise-32.png"}) {
+    icon.addPixmap(QPixmap::fromImage(ReadPng(QString::fromLatin1(path))));
+  }
   return icon;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
 
 namespace tarlyk {
 
@@ -25,6 +26,10 @@ QIcon AppIcon();
 
 // Registers the shell's compiled-in pictures (idempotent).
 void EnsureShellResources();
+
+// An icon from one compiled-in PNG picture. Unlike QIcon(path) it does not make Qt load
+// every image format plugin to guess the picture's format (milliseconds at start-up).
+QIcon PngIcon(const QString& path);
 
 // The disguise icon: a word-processor document.
 QIcon DisguiseIcon();
