@@ -1,6 +1,6 @@
 // Build-time tool: renders the 52 card faces and 12 card backs from SVG card decks into
-// 71 x 96 PNG pictures (unfiltered, uncompressed) and writes them as a C++ source of byte arrays, which the card
-// library compiles in. Optionally also writes a contact sheet of all pictures.
+// 71 x 96 PNG pictures (unfiltered, uncompressed) and writes them as a C++ source of byte arrays,
+// which the card library compiles in. Optionally also writes a contact sheet of all pictures.
 //
 // Usage: render_cards OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]
 
@@ -242,9 +242,9 @@ QByteArray EncodeCardPng(const QImage& image) {
   QByteArray header;
   AppendBe32(header, static_cast<quint32>(w));
   AppendBe32(header, static_cast<quint32>(h));
-  header += '\x08';                       // bit depth
-  header += indexed ? '\x03' : '\x02';    // palette or RGB
-  header += QByteArray(3, '\0');          // deflate, adaptive filtering, no interlace
+  header += '\x08';                     // bit depth
+  header += indexed ? '\x03' : '\x02';  // palette or RGB
+  header += QByteArray(3, '\0');        // deflate, adaptive filtering, no interlace
   AppendChunk(png, "IHDR", header);
   if (indexed) {
     QByteArray palette, alpha;

@@ -10,7 +10,9 @@
 
 // The shell's pictures live in a static library; referencing its resource initialiser
 // keeps the linker from dropping them.
-static void InitShellIcons() { Q_INIT_RESOURCE(shell_icons); }
+static void InitShellIcons() {
+  Q_INIT_RESOURCE(shell_icons);
+}
 
 namespace tarlyk {
 

@@ -111,7 +111,8 @@ bool Unfilter(std::vector<unsigned char>& raw, size_t rowBytes, uint32_t height,
       case 0:
         break;
       case 1:
-        for (size_t i = bpp; i < rowBytes; ++i) cur[i] = static_cast<unsigned char>(cur[i] + cur[i - bpp]);
+        for (size_t i = bpp; i < rowBytes; ++i)
+          cur[i] = static_cast<unsigned char>(cur[i] + cur[i - bpp]);
         break;
       case 2:
         for (size_t i = 0; i < rowBytes; ++i) cur[i] = static_cast<unsigned char>(cur[i] + prev[i]);
@@ -171,7 +172,8 @@ QImage DecodeStoredPng(std::span<const unsigned char> bytes) {
       haveHeader = true;
     } else if (is("PLTE")) {
       if (length % 3 != 0 || length / 3 > 256 || length == 0) return {};
-      for (uint32_t i = 0; i < length; i += 3) palette.push_back(qRgb(body[i], body[i + 1], body[i + 2]));
+      for (uint32_t i = 0; i < length; i += 3)
+        palette.push_back(qRgb(body[i], body[i + 1], body[i + 2]));
     } else if (is("tRNS")) {
       if (colorType != 3) return {};  // colour-keyed RGB is left to the general reader
       alphas.assign(body, body + length);

@@ -56,8 +56,9 @@ TEST(CardPng, FilteredRowsAndAlphaMatchTheGeneralReader) {
   QImage argb(37, 23, QImage::Format_ARGB32);
   for (int y = 0; y < argb.height(); ++y)
     for (int x = 0; x < argb.width(); ++x)
-      argb.setPixel(x, y, qRgba((x * 7 + y * 3) & 0xFF, (x * x + y) & 0xFF, (y * 11) & 0xFF,
-                                (x * 13 + y * 5) & 0xFF));
+      argb.setPixel(x, y,
+                    qRgba((x * 7 + y * 3) & 0xFF, (x * x + y) & 0xFF, (y * 11) & 0xFF,
+                          (x * 13 + y * 5) & 0xFF));
   for (const QImage& image : {argb, argb.convertToFormat(QImage::Format_RGB32)}) {
     const QByteArray png = Encode(image, 100);
     const QImage quick = DecodeStoredPng(Bytes(png));
