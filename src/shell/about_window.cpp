@@ -39,7 +39,7 @@ QLabel* PlaceLabel(QWidget* parent, int x, int y, const QString& text, bool bold
 
 QLabel* PlaceIcon(QWidget* parent, int x, int y, const QString& resource, int size = 16) {
   auto* label = new QLabel(parent);
-  label->setPixmap(QIcon(resource).pixmap(size, size));
+  label->setPixmap(PngIcon(resource).pixmap(size, size));
   label->setGeometry(x, y, size, size);
   return label;
 }
@@ -241,7 +241,7 @@ void TfrmAbout::BuildContents() {
 
   btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
   btnClose_->setFont(Tahoma(11, true));
-  btnClose_->setIcon(QIcon(QStringLiteral(":/shell/icons/about-close.png")));
+  btnClose_->setIcon(PngIcon(QStringLiteral(":/shell/icons/about-close.png")));
   btnClose_->setGeometry(10, 273, 93, 24);
   btnClose_->setAutoDefault(false);
   connect(btnClose_, &QPushButton::clicked, this, &QDialog::close);

@@ -11,6 +11,7 @@
 #include "game/tdm_data.h"
 #include "shell/built_in_pictures.h"
 #include "shell/fonts.h"
+#include "shell/app_icon.h"
 
 // The menu and button icons are compiled into this static library; register them.
 static void InitIconResources() {
@@ -135,7 +136,7 @@ void TfrmMain::BuildMenus() {
   bar->setFont(TahomaPx(11, false));
   const auto makeAction = [this](const char* name, const QString& text, const QKeySequence& key,
                                  const char* icon) {
-    auto* action = new QAction(QIcon(QString::fromLatin1(icon)), text, this);
+    auto* action = new QAction(PngIcon(QString::fromLatin1(icon)), text, this);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
@@ -268,7 +269,7 @@ void TfrmMain::SetCounts(const std::string& text) {
 void TfrmMain::SetActionButton(int actionState, const std::string& caption, bool visible) {
   actionState_ = actionState;
   btnEvent->setText(QString::fromStdString(caption));
-  btnEvent->setIcon(QIcon(ActionIconPath(actionState)));
+  btnEvent->setIcon(PngIcon(ActionIconPath(actionState)));
   btnEvent->setVisible(visible);
 }
 

@@ -22,6 +22,7 @@
 #include "shell/push_button.h"
 #include "shell/radio_group.h"
 #include "shell/track_description.h"
+#include "shell/app_icon.h"
 
 // Resources of a static library must be pulled in by name, outside any namespace.
 static void InitOptionsIcons() {
@@ -113,7 +114,7 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
   for (const auto& p : kPages) {
     auto* page = new QWidget(pages_);  // parented first, so it measures in the dialog's font
     (this->*p.build)(page);
-    pages_->addTab(page, QIcon(Icon(p.icon)), QString::fromUtf8(p.caption));
+    pages_->addTab(page, PngIcon(Icon(p.icon)), QString::fromUtf8(p.caption));
   }
   pages_->setCurrentIndex(0);
 
@@ -122,7 +123,7 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
 
   btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
   btnClose_->setFont(TahomaPx(kFontPx, true));
-  btnClose_->setIcon(QIcon(Icon("close")));
+  btnClose_->setIcon(PngIcon(Icon("close")));
   btnClose_->setIconSize(QSize(16, 16));
   btnClose_->SetIconSpacing(8);
   btnClose_->setGeometry(12, 234, 93, 24);
@@ -175,7 +176,7 @@ void TfrmOptions::BuildGeneralPage(QWidget* page) {
                      "загрузить его при следующем запуске"));
 
   btnResetCounts_ = new TarlykButton(QStringLiteral("Сбросить счёт"), page);
-  btnResetCounts_->setIcon(QIcon(Icon("reset-counts")));
+  btnResetCounts_->setIcon(PngIcon(Icon("reset-counts")));
   btnResetCounts_->setIconSize(QSize(16, 16));
   btnResetCounts_->setGeometry(49, 64, 120, 25);
   btnResetCounts_->setToolTip(QStringLiteral("Нажмите эту кнопку, чтобы онулить счёт игры"));

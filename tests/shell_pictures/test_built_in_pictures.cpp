@@ -107,10 +107,3 @@ TEST(RawPicture, RoundTripAlignedOrNotAndRejectsWhatDoesNotFit) {
 
 }  // namespace
 }  // namespace tarlyk
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}
