@@ -94,8 +94,7 @@ int TdmData::FindGoingCardWhichCanBitsa() {
 }
 
 void TdmData::MakeStep(int position, int kind) {
-  OpponentView seat = OpponentSeat();
-  tarlyk::MakeStep(seat, position, kind);
+  tarlyk::MakeStep(CPUCards, DeskCards, position, kind);
 }
 
 // --- the window ---------------------------------------------------------------------

@@ -34,10 +34,14 @@ int FindGoingCardWhichCanGo(const OpponentView& seat) {
 }
 
 void MakeStep(OpponentView& seat, int position, int kind) {
+  MakeStep(seat.hand, seat.desk, position, kind);
+}
+
+void MakeStep(Pile hand, std::span<TCardRec, 12> desk, int position, int kind) {
   if (kind != 0 && kind != 1) return;
-  if (position < 1 || static_cast<std::size_t>(position) > seat.hand.size()) return;
-  TCardRec& slot = seat.hand[static_cast<std::size_t>(position - 1)];
-  AddCardToArray(seat.desk, slot, 7);
+  if (position < 1 || static_cast<std::size_t>(position) > hand.size()) return;
+  TCardRec& slot = hand[static_cast<std::size_t>(position - 1)];
+  AddCardToArray(desk, slot, 7);
   slot.Value = 0;
   slot.Suid = 1;
   slot.ID = -1;

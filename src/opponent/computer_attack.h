@@ -13,5 +13,8 @@ int FindGoingCardWhichCanGo(const OpponentView& seat);
 // Moves the card at position onto the computer's half of the table. kind 1 lead or
 // throw-in, 0 beating card; any other kind does nothing.
 void MakeStep(OpponentView& seat, int position, int kind);
+// The same move on the computer's hand and the table themselves: laying a chosen card
+// needs nothing else of the seat.
+void MakeStep(Pile hand, std::span<TCardRec, 12> desk, int position, int kind);
 
 }  // namespace tarlyk
