@@ -9,24 +9,12 @@
 
 #include "view/card_images.h"
 #include "view/card_library.h"
+#include "fixed_random.h"
 
 namespace tarlyk {
 namespace {
 
 constexpr QRgb kDefaultTint = 0xFFDAEAFDu;  // RGB(218, 234, 253)
-
-class FixedRandom : public IRandom {
- public:
-  explicit FixedRandom(int value) : value_(value) {}
-  int Random(int range) override {
-    lastRange = range;
-    return value_;
-  }
-  int lastRange = 0;
-
- private:
-  int value_;
-};
 
 struct LoadRun {
   CardLoadResult result;

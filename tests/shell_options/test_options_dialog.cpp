@@ -24,22 +24,10 @@
 #include "shell/push_button.h"
 #include "shell/radio_group.h"
 #include "shell/track_description.h"
+#include "fixed_random.h"
 
 namespace tarlyk {
 namespace {
-
-class FixedRandom : public IRandom {
- public:
-  explicit FixedRandom(int value) : value_(value) {}
-  int Random(int range) override {
-    lastRange = range;
-    return value_;
-  }
-  int lastRange = 0;
-
- private:
-  int value_;
-};
 
 class OptionsDialogTest : public ::testing::Test {
  protected:
