@@ -102,8 +102,13 @@ count_backs() {
 before="$(count_backs)"
 xdotool windowactivate --sync "$win" >/dev/null 2>&1
 xdotool key F2
-sleep 1
-after="$(count_backs)"
+# Poll rather than sleep a fixed time: a loaded machine may take a while to repaint.
+after=0
+for _ in $(seq 50); do
+  after="$(count_backs)"
+  [ "$after" -ge 4 ] && break
+  sleep 0.1
+done
 echo "smoke: card backs in the computer's row: $before before F2, $after after"
 [ "$before" -eq 0 ] || fail "cards in the computer's row before any game"
 [ "$after" -ge 4 ] && [ "$after" -le 6 ] || fail "F2 did not deal the computer's hand"
@@ -135,7 +140,10 @@ prop "$win" _NET_WM_ICON_NAME | grep -qF "$disguise" || fail "icon text is not t
 
 # Restored: the plain title.
 xdotool windowactivate --sync "$win" >/dev/null 2>&1
-sleep 0.5
+for _ in $(seq 50); do
+  prop "$win" _NET_WM_NAME | grep -qF '"Тарлык"' && break
+  sleep 0.1
+done
 prop "$win" _NET_WM_NAME | grep -qF '"Тарлык"' || fail "the restored title is not Тарлык"
 
 # Closing writes the score.
