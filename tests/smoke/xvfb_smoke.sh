@@ -62,12 +62,13 @@ wait_exit() {  # pid, tenths of a second
 }
 prop() { xprop -id "$1" "$2" 2>/dev/null; }
 
-# A copy under its own file name has a lock of its own, so a game the developer has
-# open does not turn this run into a second copy.
+# A copy under a file name of its own has a lock of its own, so neither a game the
+# developer has open nor a smoke run of another build tree turns this run into a second copy.
 mkdir -p "$work/bin"
-cp "$exe" "$work/bin/tarlyk-smoke"
+name="tarlyk-smoke-$$-${work##*.}"
+cp "$exe" "$work/bin/$name"
 ln -s "$(dirname "$exe")/Cards.dll" "$work/bin/Cards.dll"
-exe="$work/bin/tarlyk-smoke"
+exe="$work/bin/$name"
 
 "$exe" >"$work/game.log" 2>&1 &
 game=$!
