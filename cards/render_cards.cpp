@@ -33,13 +33,39 @@ bool IsMaskedCorner(int x, int y) {
   return (cx == 0 && cy == 0) || (cx == 1 && cy == 0) || (cx == 0 && cy == 1);
 }
 
-QImage RenderInto(QSvgRenderer& renderer, const QString& id, QSize size, const QRectF& target) {
+// One picture of a deck: the element `id`, or, when `parts` is not empty, only those
+// elements of it, each drawn where it lies within `id` (the rest of `id` is left out).
+struct Artwork {
+  QSvgRenderer* deck;
+  QString id;
+  QStringList parts;
+};
+
+// Where an element lies in the document, every transform applied.
+QRectF DocumentBounds(QSvgRenderer& renderer, const QString& id) {
+  return renderer.transformForElement(id).mapRect(renderer.boundsOnElement(id));
+}
+
+QImage RenderInto(const Artwork& art, QSize size, const QRectF& target) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  renderer.render(&painter, id, target);
+  if (art.parts.isEmpty()) {
+    art.deck->render(&painter, art.id, target);
+  } else {
+    const QRectF frame = DocumentBounds(*art.deck, art.id);
+    const double sx = target.width() / frame.width();
+    const double sy = target.height() / frame.height();
+    for (const QString& part : art.parts) {
+      const QRectF b = DocumentBounds(*art.deck, part);
+      art.deck->render(
+          &painter, part,
+          QRectF(target.x() + (b.x() - frame.x()) * sx, target.y() + (b.y() - frame.y()) * sy,
+                 b.width() * sx, b.height() * sy));
+    }
+  }
   return image;
 }
 
@@ -63,12 +89,12 @@ QRect SolidBounds(const QImage& image) {
 // Renders one element to exactly 71 x 96. An element drawn for this size is rendered
 // directly (its pixel-aligned artwork stays crisp); anything else is rendered larger
 // and scaled down smoothly.
-QImage RenderElement(QSvgRenderer& renderer, const QString& id) {
-  const QRectF bounds = renderer.transformForElement(id).mapRect(renderer.boundsOnElement(id));
+QImage RenderElement(const Artwork& art) {
+  const QRectF bounds = DocumentBounds(*art.deck, art.id);
   const bool native = qRound(bounds.width()) == kWidth && qRound(bounds.height()) == kHeight;
   const int scale = native ? 1 : kSupersample;
   const QRectF full(0, 0, kWidth * scale, kHeight * scale);
-  QImage big = RenderInto(renderer, id, full.size().toSize(), full);
+  QImage big = RenderInto(art, full.size().toSize(), full);
   if (!native) {
     // Some decks draw a drop shadow or margin inside the element's bounds; stretch the
     // element so that its solid card body fills the picture.
@@ -77,13 +103,32 @@ QImage RenderElement(QSvgRenderer& renderer, const QString& id) {
       const double sx = full.width() / body.width();
       const double sy = full.height() / body.height();
       big =
-          RenderInto(renderer, id, big.size(),
+          RenderInto(art, big.size(),
                      QRectF(-body.x() * sx, -body.y() * sy, full.width() * sx, full.height() * sy));
     }
   }
   QImage result =
       native ? big : big.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   return result.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The element and its parts exist, and every part lies within the element (a part
+// named from elsewhere in the deck would be drawn into the picture).
+bool Usable(const Artwork& art) {
+  if (!art.deck->elementExists(art.id)) {
+    std::fprintf(stderr, "render_cards: no element %s\n", qPrintable(art.id));
+    return false;
+  }
+  const QRectF frame = DocumentBounds(*art.deck, art.id);
+  for (const QString& part : art.parts) {
+    if (!art.deck->elementExists(part) ||
+        !frame.adjusted(-0.01, -0.01, 0.01, 0.01).contains(DocumentBounds(*art.deck, part))) {
+      std::fprintf(stderr, "render_cards: no element %s within %s\n", qPrintable(part),
+                   qPrintable(art.id));
+      return false;
+    }
+  }
+  return true;
 }
 
 bool NextToMaskOrEdge(int x, int y) {
@@ -358,30 +403,33 @@ int main(int argc, char** argv) {
   QSvgRenderer& nicu = *decks[1];
   QSvgRenderer& extra = *decks[2];
 
-  struct BackSource {
-    QSvgRenderer* deck;
-    QString id;
+  // Backs 0..11. The two nicu backs with a fan of cards have the drawing site's address
+  // written across them as a watermark; they are drawn from their other parts, without it.
+  const std::vector<Artwork> backs = {
+      {&standard, "back", {}},
+      {&nicu, "back", {}},
+      {&nicu, "back_c1", {}},
+      {&nicu, "back_c2", {}},
+      {&nicu, "back_c3", {}},
+      {&nicu, "back_c4", {"g39684", "path39694", "path39696", "path39698", "path5594"}},
+      {&nicu, "back_c5", {}},
+      {&nicu, "back_c6", {"g40026", "path40036", "path40038", "path40040", "path40042"}},
+      {&nicu, "back_c7", {}},
+      {&nicu, "back_c8", {}},
+      {&nicu, "back_c9", {}},
+      {&extra, "back", {}},
   };
-  std::vector<BackSource> backs = {{&standard, "back"}, {&nicu, "back"}};
-  for (int i = 1; i <= 9; ++i) backs.push_back({&nicu, QString("back_c%1").arg(i)});
-  backs.push_back({&extra, "back"});
 
   std::vector<QImage> images(66);
   std::vector<QByteArray> pngs(66);
   for (int n = 1; n <= 52; ++n) {
-    const QString id = FaceId(n);
-    if (!standard.elementExists(id)) {
-      std::fprintf(stderr, "render_cards: no element %s\n", qPrintable(id));
-      return 1;
-    }
-    images[n] = FinishFace(RenderElement(standard, id));
+    const Artwork face{&standard, FaceId(n), {}};
+    if (!Usable(face)) return 1;
+    images[n] = FinishFace(RenderElement(face));
   }
   for (size_t i = 0; i < backs.size(); ++i) {
-    if (!backs[i].deck->elementExists(backs[i].id)) {
-      std::fprintf(stderr, "render_cards: no element %s\n", qPrintable(backs[i].id));
-      return 1;
-    }
-    images[54 + i] = FinishBack(RenderElement(*backs[i].deck, backs[i].id));
+    if (!Usable(backs[i])) return 1;
+    images[54 + i] = FinishBack(RenderElement(backs[i]));
   }
   for (size_t n = 0; n < images.size(); ++n) {
     if (!images[n].isNull()) pngs[n] = EncodeCardPng(WithPaletteIfExact(images[n]));

@@ -2,9 +2,12 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "view/card_images.h"
@@ -155,6 +158,39 @@ TEST_F(CardImagesTest, LibraryBacksAreMagentaOutsideTheirCornersWithoutFringe) {
     EXPECT_EQ(back.pixel(0, 0), 0xFFFF00FFu) << number;
     EXPECT_EQ(back.pixel(70, 95), 0xFFFF00FFu) << number;
     EXPECT_NE(back.pixel(35, 48), 0xFFFF00FFu) << number;
+  }
+}
+
+// Backs 5 and 7 are the plain blue and red backs (3 and 4) with a fan of cards laid across
+// rows 24..71. The deck's drawing writes a web address diagonally over the whole card;
+// above and below the fan, where it would show, only the plain background may be seen.
+TEST_F(CardImagesTest, FanBacksShowOnlyTheirBackgroundAboveAndBelowTheFan) {
+  CardLibrary library;
+  ASSERT_TRUE(library.Open(TARLYK_CARDS_DIR));
+  const auto decode = [&library](int number) {
+    const auto bytes = library.Bitmap(number);
+    return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "PNG")
+        .convertToFormat(QImage::Format_RGB32);
+  };
+  for (const auto& [fan, plain] : {std::pair{59, 57}, std::pair{61, 58}}) {
+    const QImage a = decode(fan);
+    const QImage b = decode(plain);
+    ASSERT_EQ(a.size(), QSize(71, 96));
+    ASSERT_EQ(b.size(), QSize(71, 96));
+    int differing = 0;
+    for (int y = 0; y < 96; ++y) {
+      if (y >= 22 && y <= 73) continue;
+      for (int x = 0; x < 71; ++x) {
+        const QRgb p = a.pixel(x, y);
+        const QRgb q = b.pixel(x, y);
+        const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        if (d > 3) ++differing;
+      }
+    }
+    EXPECT_EQ(differing, 0) << "back " << fan;
+    // The fan itself is there.
+    EXPECT_NE(a.pixel(35, 48), b.pixel(35, 48)) << "back " << fan;
   }
 }
 
