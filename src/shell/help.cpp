@@ -16,6 +16,11 @@ namespace {
 QPointer<HelpWindow> g_window;
 QString g_windowFile;
 
+// Both boxes of the help command carry this caption.
+QString BoxCaption() {
+  return QStringLiteral("Информация");
+}
+
 }  // namespace
 
 const char* const kHelpMissingText =
@@ -42,7 +47,7 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
   if (!g_window || g_windowFile != file) {
     std::optional<HelpBook> book = HelpBook::Open(file);
     if (!book) {
-      QMessageBox box(QMessageBox::Warning, QStringLiteral("Справка"),
+      QMessageBox box(QMessageBox::Warning, BoxCaption(),
                       QString::fromUtf8(kHelpDamagedText), QMessageBox::Ok, parent);
       box.exec();
       return nullptr;
@@ -62,7 +67,7 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
 void OpenHelp(QWidget* parent, const QString& directory) {
   const QString path = HelpFilePath(directory);
   if (!QFileInfo(path).isFile()) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Информация"),
+    QMessageBox box(QMessageBox::Information, BoxCaption(),
                     QString::fromUtf8(kHelpMissingText), QMessageBox::Ok, parent);
     box.exec();
     return;

@@ -442,7 +442,7 @@ TEST(HelpCommand, ADamagedFileGivesAClearMessageAndNoWindow) {
     for (int press = 0; press < 2; ++press) {
       const auto box = CaptureBox([&] { OpenHelp(nullptr, dir.path()); });
       ASSERT_TRUE(box.has_value()) << what;
-      EXPECT_EQ(box->caption, QStringLiteral("Справка")) << what;
+      EXPECT_EQ(box->caption, QStringLiteral("Информация")) << what;
       EXPECT_EQ(box->text, QString::fromUtf8(kHelpDamagedText)) << what;
       EXPECT_EQ(box->icon, QMessageBox::Warning) << what;
       EXPECT_EQ(OpenHelpWindow(), nullptr) << what;
@@ -455,7 +455,7 @@ TEST(HelpCommand, ADamagedFileGivesAClearMessageAndNoWindow) {
   ASSERT_TRUE(QDir().mkpath(folder));
   auto box = CaptureBox([&] { OpenHelp(nullptr, dir.path()); });
   ASSERT_TRUE(box.has_value());
-  EXPECT_EQ(box->caption, QStringLiteral("Информация"));
+  EXPECT_EQ(box->text, QString::fromUtf8(kHelpMissingText));
   box = CaptureBox([&] { ShowHelpFile(nullptr, folder); });
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->text, QString::fromUtf8(kHelpDamagedText));
