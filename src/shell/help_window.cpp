@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 #include "shell/fonts.h"
@@ -30,6 +31,8 @@ namespace {
 constexpr int kDefaultWidth = 820;
 constexpr int kDefaultHeight = 600;
 constexpr int kPaneWidth = 250;
+constexpr int kScreenMargin = 8;
+constexpr int kTitleAllowance = 32;  // a title bar's height, give or take
 constexpr int kUrlRole = Qt::UserRole;
 
 QString MissingPage(const QString& objectPath) {
@@ -100,14 +103,29 @@ HelpWindow::HelpWindow(HelpBook book, QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
   BuildControls();
-  resize(kDefaultWidth, kDefaultHeight);
-  if (parent) {
-    const QRect over = parent->frameGeometry();
-    move(over.center() - QPoint(kDefaultWidth / 2, kDefaultHeight / 2));
-  } else if (const QScreen* s = screen()) {
-    move(s->availableGeometry().center() - QPoint(kDefaultWidth / 2, kDefaultHeight / 2));
-  }
+  Place(parent);
   ShowHome();
+}
+
+void HelpWindow::Place(const QWidget* over) {
+  const QScreen* s = over ? over->screen() : screen();
+  if (!s) {
+    resize(kDefaultWidth, kDefaultHeight);
+    return;
+  }
+  // Centred over the game, smaller on a small screen, and wholly on the screen with room
+  // for the title bar (the position of a window is that of its frame).
+  const QRect area = s->availableGeometry();
+  const QSize size(std::min(kDefaultWidth, area.width() - 2 * kScreenMargin),
+                   std::min(kDefaultHeight, area.height() - kTitleAllowance - 2 * kScreenMargin));
+  resize(size);
+  QRect frame(QPoint(), size + QSize(0, kTitleAllowance));
+  frame.moveCenter(over ? over->frameGeometry().center() : area.center());
+  const int x = std::clamp(frame.left(), area.left() + kScreenMargin,
+                           area.right() + 1 - kScreenMargin - frame.width());
+  const int y = std::clamp(frame.top(), area.top() + kScreenMargin,
+                           area.bottom() + 1 - kScreenMargin - frame.height());
+  move(x, y);
 }
 
 HelpWindow::~HelpWindow() {

@@ -49,6 +49,7 @@ class HelpWindow : public QWidget {
 
  private:
   void BuildControls();
+  void Place(const QWidget* over);
   void OpenItem(QTreeWidgetItem* item);
   void OpenFirstIndexMatch();
   // Marks the contents entry of the page shown (the signal comes before source() changes).

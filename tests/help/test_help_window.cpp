@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
@@ -385,6 +386,7 @@ TEST(HelpCommand, F1KeepsOneWindowThatDoesNotBlockTheGame) {
   QTemporaryDir dir;
   CopyRealFileTo(dir);
   QWidget game;
+  game.setGeometry(0, 0, 300, 200);
   game.show();
 
   OpenHelp(&game, dir.path());
@@ -396,6 +398,9 @@ TEST(HelpCommand, F1KeepsOneWindowThatDoesNotBlockTheGame) {
   EXPECT_EQ(first->windowModality(), Qt::NonModal);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(first->windowTitle().startsWith(QStringLiteral("Справка")));
+  // Over the game, yet wholly on the screen even with the game in a corner.
+  EXPECT_TRUE(first->screen()->availableGeometry().contains(first->geometry()));
+  EXPECT_TRUE(first->geometry().intersects(game.geometry()));
 
   // Pressed again while the window is minimised: the same window comes back.
   first->Follow(QUrl(QStringLiteral("chm:/rules.html")));
