@@ -222,8 +222,11 @@ void HelpWindow::Follow(const QUrl& url) {
     browser_->setSource(page);
     return;
   }
+  // Only web and mail links leave the file: a link to a local file or a program is not
+  // followed, whatever the page says.
   const QString scheme = url.scheme().toLower();
-  if (url.isValid() && !scheme.isEmpty() && scheme != QLatin1String("javascript")) {
+  if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+                        scheme == QLatin1String("mailto") || scheme == QLatin1String("ftp"))) {
     QDesktopServices::openUrl(url);
   }
 }

@@ -28,8 +28,8 @@ class HelpWindow : public QWidget {
   explicit HelpWindow(HelpBook book, QWidget* parent = nullptr);
   ~HelpWindow() override;
 
-  // Shows an internal URL's page (a missing page says so in the page area); any other
-  // link is handed to the desktop.
+  // Shows an internal URL's page (a missing page says so in the page area); a web or mail
+  // link is handed to the desktop; any other link is not followed.
   void Follow(const QUrl& url);
   void ShowHome();
 

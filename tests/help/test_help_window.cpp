@@ -335,7 +335,12 @@ TEST(HelpWindow, PicturesFoldersAndLinksOutOfTheFile) {
   EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/start.html#bottom")));
   EXPECT_GT(browser->verticalScrollBar()->value(), 0);  // scrolled down to the anchor
 
-  // Mail and web links go to the desktop; the page stays.
+  // Mail and web links go to the desktop; the page stays. Links to local files or
+  // programs go nowhere.
+  UrlSink local({QStringLiteral("file"), QStringLiteral("javascript")});
+  emit browser->anchorClicked(QUrl(QStringLiteral("file:///usr/bin/xterm")));
+  emit browser->anchorClicked(QUrl(QStringLiteral("javascript:alert(1)")));
+  EXPECT_TRUE(local.urls.isEmpty());
   emit browser->anchorClicked(start.links[2]);
   emit browser->anchorClicked(start.links[3]);
   EXPECT_EQ(desktop.urls, (QList<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org")),
