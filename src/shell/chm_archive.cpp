@@ -108,9 +108,9 @@ std::optional<ChmArchive> ChmArchive::Open(const std::string& path, std::string*
     if (e->length > kChmMaxObjectSize || total > kChmMaxContentSize) return fail("too large");
     Object object{e->path, std::string(e->length, '\0')};
     if (e->length > 0) {
-      const LONGINT64 got =
-          chm_retrieve_object(chm.get(), &unit, reinterpret_cast<unsigned char*>(object.bytes.data()),
-                              0, static_cast<LONGINT64>(e->length));
+      const LONGINT64 got = chm_retrieve_object(
+          chm.get(), &unit, reinterpret_cast<unsigned char*>(object.bytes.data()), 0,
+          static_cast<LONGINT64>(e->length));
       if (got != static_cast<LONGINT64>(e->length)) return fail("cannot read " + e->path);
     }
     archive.objects_[LowerPath(e->path)] = std::move(object);

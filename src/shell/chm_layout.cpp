@@ -17,8 +17,8 @@ constexpr uint64_t kIndexHeaderLen = 0x08;
 constexpr uint32_t kMinChunkLen = 512;
 constexpr uint32_t kMaxChunkLen = 65536;
 constexpr uint64_t kMaxPathLen = 512;
-constexpr uint64_t kLzxFrame = 0x8000;    // bytes of output per compressed block
-constexpr uint64_t kFrameSlack = 6144;    // chmlib's compressed-block buffer is frame + this
+constexpr uint64_t kLzxFrame = 0x8000;  // bytes of output per compressed block
+constexpr uint64_t kFrameSlack = 6144;  // chmlib's compressed-block buffer is frame + this
 constexpr uint64_t kResetTableLen = 0x28;
 constexpr uint64_t kControlDataMin = 0x18;
 constexpr uint64_t kControlDataMax = 256;  // chmlib's stack buffer
@@ -164,8 +164,8 @@ class LayoutChecker {
         ChmEntry entry;
         uint64_t nameLen = 0;
         uint64_t space = 0;
-        if (!ReadEncodedInt(chunk, pos, end, nameLen) || nameLen == 0 ||
-            nameLen > kMaxPathLen || nameLen > end - pos) {
+        if (!ReadEncodedInt(chunk, pos, end, nameLen) || nameLen == 0 || nameLen > kMaxPathLen ||
+            nameLen > end - pos) {
           return Fail("bad entry name");
         }
         entry.path.assign(chunk.substr(pos, nameLen));

@@ -51,15 +51,26 @@ void ReadSystemRecords(std::string_view sys, ChmSystem& out, std::string& defaul
     const std::string_view data = sys.substr(pos, length);
     pos += length;
     switch (code) {
-      case kContentsCode: out.contentsFile = CString(data); break;
-      case kIndexCode: out.indexFile = CString(data); break;
-      case kDefaultTopicCode: out.defaultTopic = CString(data); break;
-      case kTitleCode: out.title = CString(data); break;
+      case kContentsCode:
+        out.contentsFile = CString(data);
+        break;
+      case kIndexCode:
+        out.indexFile = CString(data);
+        break;
+      case kDefaultTopicCode:
+        out.defaultTopic = CString(data);
+        break;
+      case kTitleCode:
+        out.title = CString(data);
+        break;
       case kLanguageCode:
         if (data.size() >= 4) out.lcid = Le(data, 0, 4);
         break;
-      case kDefaultWindowCode: defaultWindow = CString(data); break;
-      default: break;
+      case kDefaultWindowCode:
+        defaultWindow = CString(data);
+        break;
+      default:
+        break;
     }
   }
 }
@@ -107,19 +118,27 @@ ChmSystem ReadChmSystem(const ChmArchive& archive) {
 const char* CodePageOf(uint32_t lcid) {
   const uint32_t primary = lcid & 0x3ffu;
   const uint32_t sub = lcid >> 10;
-  switch (primary) {
-    case 0x02: case 0x19: case 0x22: case 0x23: case 0x2f: case 0x3f: case 0x40:
-    case 0x44: case 0x50: case 0x6d: case 0x85:
-      return "windows-1251";  // Cyrillic
-    case 0x1a:  // Serbian, Croatian, Bosnian: Cyrillic or Latin by sublanguage
-      return sub == 0x03 || sub == 0x07 || sub == 0x08 ? "windows-1251" : "windows-1250";
-    case 0x05: case 0x0e: case 0x15: case 0x18: case 0x1b: case 0x1c: case 0x24:
-      return "windows-1250";  // Central European
-    case 0x08: return "windows-1253";
-    case 0x1f: return "windows-1254";
-    case 0x25: case 0x26: case 0x27: return "windows-1257";
-    default: return "windows-1252";
+  if (primary == 0x1a) {  // Serbian, Croatian, Bosnian: Cyrillic or Latin by sublanguage
+    return sub == 0x03 || sub == 0x07 || sub == 0x08 ? "windows-1251" : "windows-1250";
   }
+  // Primary languages by the code page of their script.
+  static constexpr struct {
+    uint32_t primary;
+    const char* codePage;
+  } kPages[] = {
+      {0x02, "windows-1251"}, {0x19, "windows-1251"}, {0x22, "windows-1251"},
+      {0x23, "windows-1251"}, {0x2f, "windows-1251"}, {0x3f, "windows-1251"},
+      {0x40, "windows-1251"}, {0x44, "windows-1251"}, {0x50, "windows-1251"},
+      {0x6d, "windows-1251"}, {0x85, "windows-1251"}, {0x05, "windows-1250"},
+      {0x0e, "windows-1250"}, {0x15, "windows-1250"}, {0x18, "windows-1250"},
+      {0x1b, "windows-1250"}, {0x1c, "windows-1250"}, {0x24, "windows-1250"},
+      {0x08, "windows-1253"}, {0x1f, "windows-1254"}, {0x25, "windows-1257"},
+      {0x26, "windows-1257"}, {0x27, "windows-1257"},
+  };
+  for (const auto& page : kPages) {
+    if (page.primary == primary) return page.codePage;
+  }
+  return "windows-1252";
 }
 
 }  // namespace tarlyk

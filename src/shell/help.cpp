@@ -23,8 +23,7 @@ QString BoxCaption() {
 
 }  // namespace
 
-const char* const kHelpMissingText =
-    "Файл справки \"Tarlyk.chm\" не найден. Переустановите игру.";
+const char* const kHelpMissingText = "Файл справки \"Tarlyk.chm\" не найден. Переустановите игру.";
 const char* const kHelpDamagedText =
     "Файл справки \"Tarlyk.chm\" повреждён, и справку показать нельзя. Переустановите игру.";
 
@@ -47,8 +46,8 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
   if (!g_window || g_windowFile != file) {
     std::optional<HelpBook> book = HelpBook::Open(file);
     if (!book) {
-      QMessageBox box(QMessageBox::Warning, BoxCaption(),
-                      QString::fromUtf8(kHelpDamagedText), QMessageBox::Ok, parent);
+      QMessageBox box(QMessageBox::Warning, BoxCaption(), QString::fromUtf8(kHelpDamagedText),
+                      QMessageBox::Ok, parent);
       box.exec();
       return nullptr;
     }
@@ -67,8 +66,8 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
 void OpenHelp(QWidget* parent, const QString& directory) {
   const QString path = HelpFilePath(directory);
   if (!QFileInfo(path).isFile()) {
-    QMessageBox box(QMessageBox::Information, BoxCaption(),
-                    QString::fromUtf8(kHelpMissingText), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, BoxCaption(), QString::fromUtf8(kHelpMissingText),
+                    QMessageBox::Ok, parent);
     box.exec();
     return;
   }

@@ -60,8 +60,7 @@ QString HelpBook::ObjectPath(const QUrl& url) {
 QUrl HelpBook::UrlOf(const QString& objectPath) {
   QUrl url;
   url.setScheme(kScheme);
-  url.setPath(objectPath.startsWith(QLatin1Char('/')) ? objectPath
-                                                      : QLatin1Char('/') + objectPath);
+  url.setPath(objectPath.startsWith(QLatin1Char('/')) ? objectPath : QLatin1Char('/') + objectPath);
   return url;
 }
 
@@ -107,8 +106,8 @@ QList<HelpTopic> HelpBook::ReadSitemap(const QString& objectPath) const {
   const std::optional<QByteArray> bytes = Data(url);
   if (!bytes) return {};
   const QByteArray utf8 = Decode(*bytes, true).toUtf8();
-  return ToTopics(ParseSitemap(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))),
-                  url);
+  return ToTopics(
+      ParseSitemap(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))), url);
 }
 
 std::optional<HelpBook> HelpBook::Open(const QString& path, QString* error) {

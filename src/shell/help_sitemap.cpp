@@ -24,8 +24,8 @@ bool IsSpace(char c) {
 }
 
 bool IsNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         c == '-' || c == '_' || c == ':' || c == '.';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_' || c == ':' || c == '.';
 }
 
 void AppendUtf8(std::string& out, uint32_t cp) {
@@ -66,8 +66,8 @@ std::optional<uint32_t> Reference(std::string_view ref) {
   static constexpr struct {
     const char* name;
     uint32_t cp;
-  } kNamed[] = {{"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''},
-                {"nbsp", 0xa0}};
+  } kNamed[] = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
+                {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xa0}};
   for (const auto& n : kNamed) {
     if (ref == n.name) return n.cp;
   }

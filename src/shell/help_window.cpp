@@ -33,10 +33,12 @@ constexpr int kDefaultHeight = 600;
 constexpr int kPaneWidth = 250;
 constexpr int kScreenMargin = 8;
 constexpr int kTitleAllowance = 32;  // a title bar's height, give or take
+constexpr int kMinimumSide = 200;
 constexpr int kUrlRole = Qt::UserRole;
 
 QString MissingPage(const QString& objectPath) {
-  return QStringLiteral("<html><body><p>Страница «%1» не найдена в файле справки.</p></body></html>")
+  return QStringLiteral(
+             "<html><body><p>Страница «%1» не найдена в файле справки.</p></body></html>")
       .arg(objectPath.toHtmlEscaped());
 }
 
@@ -116,15 +118,18 @@ void HelpWindow::Place(const QWidget* over) {
   // Centred over the game, smaller on a small screen, and wholly on the screen with room
   // for the title bar (the position of a window is that of its frame).
   const QRect area = s->availableGeometry();
-  const QSize size(std::min(kDefaultWidth, area.width() - 2 * kScreenMargin),
-                   std::min(kDefaultHeight, area.height() - kTitleAllowance - 2 * kScreenMargin));
+  const QSize size(
+      std::max(kMinimumSide, std::min(kDefaultWidth, area.width() - 2 * kScreenMargin)),
+      std::max(kMinimumSide,
+               std::min(kDefaultHeight, area.height() - kTitleAllowance - 2 * kScreenMargin)));
   resize(size);
   QRect frame(QPoint(), size + QSize(0, kTitleAllowance));
   frame.moveCenter(over ? over->frameGeometry().center() : area.center());
-  const int x = std::clamp(frame.left(), area.left() + kScreenMargin,
-                           area.right() + 1 - kScreenMargin - frame.width());
-  const int y = std::clamp(frame.top(), area.top() + kScreenMargin,
-                           area.bottom() + 1 - kScreenMargin - frame.height());
+  // The far edge first: on a screen too small for the window its top left stays visible.
+  const int x = std::max(area.left() + kScreenMargin,
+                         std::min(frame.left(), area.right() + 1 - kScreenMargin - frame.width()));
+  const int y = std::max(area.top() + kScreenMargin,
+                         std::min(frame.top(), area.bottom() + 1 - kScreenMargin - frame.height()));
   move(x, y);
 }
 
@@ -154,7 +159,8 @@ void HelpWindow::BuildControls() {
   tabs_ = new QTabWidget(splitter);
   contents_ = TopicTree(book_.Contents(), tabs_);
   tabs_->addTab(contents_, QStringLiteral("Содержание"));
-  connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OpenItem(item); });
+  connect(contents_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { OpenItem(item); });
   connect(contents_, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem* item) { OpenItem(item); });
 
@@ -177,7 +183,8 @@ void HelpWindow::BuildControls() {
     tabs_->addTab(page, QStringLiteral("Указатель"));
     connect(filter_, &QLineEdit::textChanged, this, &HelpWindow::FilterIndex);
     connect(filter_, &QLineEdit::returnPressed, this, &HelpWindow::OpenFirstIndexMatch);
-    connect(index_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OpenItem(item); });
+    connect(index_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { OpenItem(item); });
     connect(index_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { OpenItem(item); });
     connect(show, &QAbstractButton::clicked, this, [this] {

@@ -37,7 +37,7 @@ class HelpWindow : public QWidget {
   QTextBrowser* Browser() const;
   QTabWidget* Tabs() const { return tabs_; }
   QTreeWidget* ContentsTree() const { return contents_; }
-  QTreeWidget* IndexTree() const { return index_; }  // nullptr when the file has no index
+  QTreeWidget* IndexTree() const { return index_; }   // nullptr when the file has no index
   QLineEdit* IndexFilter() const { return filter_; }  // nullptr when the file has no index
   QAbstractButton* BackButton() const { return back_; }
   QAbstractButton* ForwardButton() const { return forward_; }

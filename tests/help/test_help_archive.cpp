@@ -84,16 +84,16 @@ std::string ListingChunk(const std::vector<Entry>& entries, int32_t next) {
     body += EncodedInt(e.path.size()) + e.path + EncodedInt(e.space) + EncodedInt(e.start) +
             EncodedInt(e.length);
   }
-  std::string chunk = "PMGL" + Le32(static_cast<uint32_t>(kChunk - 0x14 - body.size())) +
-                      Le32(0) + Le32(static_cast<uint32_t>(-1)) + Le32(static_cast<uint32_t>(next)) +
-                      body;
+  std::string chunk = "PMGL" + Le32(static_cast<uint32_t>(kChunk - 0x14 - body.size())) + Le32(0) +
+                      Le32(static_cast<uint32_t>(-1)) + Le32(static_cast<uint32_t>(next)) + body;
   chunk.resize(kChunk, '\0');
   return chunk;
 }
 
 std::string IndexChunk(const std::vector<std::pair<std::string, uint32_t>>& children) {
   std::string body;
-  for (const auto& [name, chunk] : children) body += EncodedInt(name.size()) + name + EncodedInt(chunk);
+  for (const auto& [name, chunk] : children)
+    body += EncodedInt(name.size()) + name + EncodedInt(chunk);
   std::string chunk = "PMGI" + Le32(static_cast<uint32_t>(kChunk - 0x08 - body.size())) + body;
   chunk.resize(kChunk, '\0');
   return chunk;
@@ -156,17 +156,15 @@ struct Compression {
 
 // An archive whose one page lies in the compressed stream, with the stream's tables.
 std::string CompressedArchive(const Compression& c) {
-  const std::string control =
-      Le32(6) + "LZXC" + Le32(2) + Le32(c.resetInterval) + Le32(c.windowSize) +
-      Le32(c.windowsPerReset) + Le32(0);
+  const std::string control = Le32(6) + "LZXC" + Le32(2) + Le32(c.resetInterval) +
+                              Le32(c.windowSize) + Le32(c.windowsPerReset) + Le32(0);
   std::string reset = Le32(2) + Le32(c.blockCount) + Le32(8) + Le32(0x28) + Le64(c.uncompressed) +
                       Le64(c.compressed) + Le64(c.blockLen);
   for (uint64_t at : c.table) reset += Le64(at);
   const std::string content(c.contentSize, 'x');
   ArchiveParts parts;
   std::vector<Entry> entries;
-  for (const auto& [path, bytes] :
-       std::vector<std::pair<std::string, std::string>>{
+  for (const auto& [path, bytes] : std::vector<std::pair<std::string, std::string>>{
            {"::DataSpace/Storage/MSCompressed/Content", content},
            {"::DataSpace/Storage/MSCompressed/ControlData", control},
            {"::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
@@ -224,17 +222,20 @@ TEST(HelpArchive, TheBuiltFileIsReadWholeWithItsDescription) {
 // --- archives built here ---
 
 TEST(HelpArchive, StoredObjectsAreFoundThroughTheIndexTree) {
-  const ArchiveParts parts = StoredArchive(
-      {{"/a.html", "<p>a</p>"}, {"/b.html", "<p>bb</p>"}, {"/c.css", "p{}"}, {"/d/", ""},
-       {"/e.html", "<p>eeee</p>"}},
-      true);
+  const ArchiveParts parts = StoredArchive({{"/a.html", "<p>a</p>"},
+                                            {"/b.html", "<p>bb</p>"},
+                                            {"/c.css", "p{}"},
+                                            {"/d/", ""},
+                                            {"/e.html", "<p>eeee</p>"}},
+                                           true);
   std::string why;
   const std::optional<ChmArchive> archive = OpenBytes(parts.Build(), &why);
   ASSERT_TRUE(archive.has_value()) << why;
   EXPECT_EQ(*archive->Find("/b.html"), "<p>bb</p>");
   EXPECT_EQ(*archive->Find("/e.html"), "<p>eeee</p>");
   EXPECT_EQ(archive->Find("/d/"), nullptr);  // folders hold nothing
-  EXPECT_EQ(archive->Paths(), (std::vector<std::string>{"/a.html", "/b.html", "/c.css", "/e.html"}));
+  EXPECT_EQ(archive->Paths(),
+            (std::vector<std::string>{"/a.html", "/b.html", "/c.css", "/e.html"}));
 }
 
 TEST(HelpArchive, DamagedDirectoriesAreRefused) {
@@ -245,15 +246,20 @@ TEST(HelpArchive, DamagedDirectoriesAreRefused) {
     std::function<void(ArchiveParts&)> damage;
   };
   const Case cases[] = {
-      {"listing chain loops on itself", [](ArchiveParts& p) { p.chunks[0].replace(0x10, 4, Le32(0)); }},
+      {"listing chain loops on itself",
+       [](ArchiveParts& p) { p.chunks[0].replace(0x10, 4, Le32(0)); }},
       {"listing chain loops over two chunks",
        [](ArchiveParts& p) { p.chunks[1].replace(0x10, 4, Le32(0)); }},
       {"listing chain leaves the directory",
        [](ArchiveParts& p) { p.chunks[1].replace(0x10, 4, Le32(7)); }},
       {"index points at itself",
-       [&](ArchiveParts& p) { p.chunks[2] = IndexChunk({{"/a.html", 0}, {"/b.html", 2}}); }},
+       [&](ArchiveParts& p) {
+         p.chunks[2] = IndexChunk({{"/a.html", 0}, {"/b.html", 2}});
+       }},
       {"index child out of range",
-       [&](ArchiveParts& p) { p.chunks[2] = IndexChunk({{"/a.html", 0}, {"/b.html", 9}}); }},
+       [&](ArchiveParts& p) {
+         p.chunks[2] = IndexChunk({{"/a.html", 0}, {"/b.html", 9}});
+       }},
       {"index root out of range", [](ArchiveParts& p) { p.indexRoot = 5; }},
       {"first listing chunk out of range", [](ArchiveParts& p) { p.indexHead = -3; }},
       {"entry runs into the free space",
@@ -265,14 +271,25 @@ TEST(HelpArchive, DamagedDirectoriesAreRefused) {
          p.chunks[0] = ListingChunk({{std::string(600, 'a'), 0, 0, 1}}, 1);
        }},
       {"object claims a huge length",
-       [](ArchiveParts& p) { p.chunks[0] = ListingChunk({{"/a.html", 0, 0, 1ull << 40}}, 1); }},
+       [](ArchiveParts& p) {
+         p.chunks[0] = ListingChunk({{"/a.html", 0, 0, 1ull << 40}}, 1);
+       }},
       {"object starts past the end",
-       [](ArchiveParts& p) { p.chunks[0] = ListingChunk({{"/a.html", 0, 1ull << 33, 8}}, 1); }},
+       [](ArchiveParts& p) {
+         p.chunks[0] = ListingChunk({{"/a.html", 0, 1ull << 33, 8}}, 1);
+       }},
       {"compressed object without a stream",
-       [](ArchiveParts& p) { p.chunks[0] = ListingChunk({{"/a.html", 1, 0, 8}}, 1); }},
-      {"unknown section", [](ArchiveParts& p) { p.chunks[0] = ListingChunk({{"/a.html", 5, 0, 8}}, 1); }},
+       [](ArchiveParts& p) {
+         p.chunks[0] = ListingChunk({{"/a.html", 1, 0, 8}}, 1);
+       }},
+      {"unknown section",
+       [](ArchiveParts& p) {
+         p.chunks[0] = ListingChunk({{"/a.html", 5, 0, 8}}, 1);
+       }},
       {"the same name twice",
-       [](ArchiveParts& p) { p.chunks[1] = ListingChunk({{"/A.HTML", 0, 0, 8}}, -1); }},
+       [](ArchiveParts& p) {
+         p.chunks[1] = ListingChunk({{"/A.HTML", 0, 0, 8}}, -1);
+       }},
   };
   // The sound archive first, so that each case fails by its own damage alone.
   ASSERT_TRUE(OpenBytes(StoredArchive(files, true).Build()).has_value());
@@ -298,13 +315,26 @@ TEST(HelpArchive, CompressionTablesThatWouldMisleadTheDecompressorAreRefused) {
       {"reset interval not whole half windows", [](Compression& c) { c.resetInterval = 0; }},
       {"block length zero", [](Compression& c) { c.blockLen = 0; }},
       {"block length not the format's", [](Compression& c) { c.blockLen = 0x10000; }},
-      {"no blocks", [](Compression& c) { c.blockCount = 0; c.table.clear(); }},
+      {"no blocks",
+       [](Compression& c) {
+         c.blockCount = 0;
+         c.table.clear();
+       }},
       {"fewer blocks than the stream needs", [](Compression& c) { c.uncompressed = 0x8000 * 3; }},
       {"table past its object", [](Compression& c) { c.blockCount = 40; }},
-      {"table not starting at zero", [](Compression& c) { c.table = {4, 40}; }},
+      {"table not starting at zero",
+       [](Compression& c) {
+         c.table = {4, 40};
+       }},
       {"table going backwards",
-       [](Compression& c) { c.blockCount = 3; c.table = {0, 30, 10}; }},
-      {"table past the compressed stream", [](Compression& c) { c.table = {0, 50}; }},
+       [](Compression& c) {
+         c.blockCount = 3;
+         c.table = {0, 30, 10};
+       }},
+      {"table past the compressed stream",
+       [](Compression& c) {
+         c.table = {0, 50};
+       }},
       {"block larger than the decompressor's buffer",
        [](Compression& c) {
          c.contentSize = 50000;
@@ -345,7 +375,8 @@ TEST(HelpArchive, TruncatedGarbledAndEmptyFilesAreRefused) {
   const std::optional<ChmLayout> layout = CheckChmLayout(real);
   ASSERT_TRUE(layout.has_value());
   uint64_t dataOffset = 0;
-  for (int i = 7; i >= 0; --i) dataOffset = (dataOffset << 8) | static_cast<unsigned char>(real[0x58 + i]);
+  for (int i = 7; i >= 0; --i)
+    dataOffset = (dataOffset << 8) | static_cast<unsigned char>(real[0x58 + i]);
   for (const ChmEntry& e : layout->entries) {
     if (e.path.find("ResetTable") != std::string::npos) {
       std::string huge = real;
@@ -372,9 +403,7 @@ TEST(HelpArchive, ThingsThatAreNoFileAreRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo((dir / "pipe.chm").c_str(), 0600), 0);
   EXPECT_FALSE(ChmArchive::Open((dir / "pipe.chm").string()).has_value());
   // A file larger than any help file is refused before it is read.
-  {
-    std::ofstream big(dir / "big.chm", std::ios::binary);
-  }
+  { std::ofstream big(dir / "big.chm", std::ios::binary); }
   fs::resize_file(dir / "big.chm", kChmMaxFileSize + 1);
   EXPECT_FALSE(ChmArchive::Open((dir / "big.chm").string()).has_value());
 }
@@ -464,10 +493,10 @@ TEST(HelpSystem, TheDefaultWindowFillsWhatTheSystemRecordsLeaveOut) {
   // The last record claims more than there is: it is skipped.
   const std::string system = Le32(3) + record(3, "Проба\0"s) + record(5, "main\0"s) +
                              record(4, Le32(0x422) + Le32(0)) + "\x02\x00\x64\x00index"s;
-  const ArchiveParts parts = StoredArchive(
-      {{"/#SYSTEM", system},
-       {"/#WINDOWS", Le32(2) + Le32(0xc4) + window(1, 0, 0) + window(7, 12, 20)},
-       {"/#STRINGS", strings}});
+  const ArchiveParts parts =
+      StoredArchive({{"/#SYSTEM", system},
+                     {"/#WINDOWS", Le32(2) + Le32(0xc4) + window(1, 0, 0) + window(7, 12, 20)},
+                     {"/#STRINGS", strings}});
   const std::optional<ChmArchive> archive = OpenBytes(parts.Build());
   ASSERT_TRUE(archive.has_value());
   const ChmSystem info = ReadChmSystem(*archive);

@@ -110,8 +110,8 @@ QColor HeadingBackground(const QTextBrowser* browser) {
 
 QList<QTreeWidgetItem*> Items(QTreeWidget* tree, bool visibleOnly = false) {
   QList<QTreeWidgetItem*> items;
-  for (QTreeWidgetItemIterator it(tree, visibleOnly ? QTreeWidgetItemIterator::NotHidden
-                                                    : QTreeWidgetItemIterator::All);
+  for (QTreeWidgetItemIterator it(
+           tree, visibleOnly ? QTreeWidgetItemIterator::NotHidden : QTreeWidgetItemIterator::All);
        *it; ++it) {
     items << *it;
   }
@@ -191,7 +191,8 @@ TEST(HelpWindow, EveryPageOfTheGameHelpOpensStyledWithNoBrokenLink) {
     if (visited.contains(page)) continue;
     visited << page;
     window->Follow(page);
-    EXPECT_EQ(HeadingBackground(browser), QColor(0x3a, 0x6e, 0xa5)) << page.toString().toStdString();
+    EXPECT_EQ(HeadingBackground(browser), QColor(0x3a, 0x6e, 0xa5))
+        << page.toString().toStdString();
     const QList<QUrl> references = ReferencesIn(window->Book(), page);
     EXPECT_FALSE(references.isEmpty()) << page.toString().toStdString();
     for (const QUrl& reference : references) {
@@ -308,7 +309,8 @@ TEST(HelpWindow, PicturesFoldersAndLinksOutOfTheFile) {
   EXPECT_EQ(window->Book().Title(), QStringLiteral("Проба"));
   EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/start.html")));
   const QImage dot =
-      browser->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("pics/dot.xpm")))
+      browser->document()
+          ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("pics/dot.xpm")))
           .value<QImage>();
   EXPECT_EQ(dot.size(), QSize(4, 4));
   EXPECT_EQ(HeadingBackground(browser), QColor(0x3a, 0x6e, 0xa5));
@@ -416,7 +418,8 @@ TEST(HelpCommand, F1KeepsOneWindowThatDoesNotBlockTheGame) {
   EXPECT_TRUE(first->isVisible());
   EXPECT_EQ(first->Browser()->source().path(), QStringLiteral("/rules.html"));
   int windows = 0;
-  for (QWidget* w : QApplication::topLevelWidgets()) windows += qobject_cast<HelpWindow*>(w) ? 1 : 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    windows += qobject_cast<HelpWindow*>(w) ? 1 : 0;
   EXPECT_EQ(windows, 1);
 
   // Closed, it is gone; the next F1 opens a new one on the home page.
