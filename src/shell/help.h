@@ -1,6 +1,6 @@
-// The help command: opens "Tarlyk.chm" from the program's directory (or, for an installed
-// game, from <program dir>/../share/tarlyk) with the desktop's "open" action, or says that
-// it is missing.
+// The help command: finds "Tarlyk.chm" in the program's directory (or, for an installed
+// game, in <program dir>/../share/tarlyk) and shows it in the game's own help window, or
+// says that it is missing or damaged.
 #pragma once
 
 #include <QString>
@@ -9,14 +9,24 @@ class QWidget;
 
 namespace tarlyk {
 
+class HelpWindow;
+
 extern const char* const kHelpMissingText;
+extern const char* const kHelpDamagedText;
 
 // The help file's path: in `directory` (the executable's directory by default) when it is
 // there, else in `directory`/../share/tarlyk when it is there, else the first of the two.
 QString HelpFilePath(const QString& directory = QString());
 
-// Opens the help file, or shows the "Информация" box when it does not exist. The
-// desktop's answer to the open request is ignored.
+// Shows the help window (one for the program: an open one is raised and activated), or
+// the "Информация" box when the file does not exist, or a box saying that it is damaged.
 void OpenHelp(QWidget* parent, const QString& directory = QString());
+
+// Shows the help file at `path` in the help window; a box when it is damaged. Returns the
+// window, or nullptr.
+HelpWindow* ShowHelpFile(QWidget* parent, const QString& path);
+
+// The open help window, or nullptr.
+HelpWindow* OpenHelpWindow();
 
 }  // namespace tarlyk

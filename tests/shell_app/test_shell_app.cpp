@@ -304,7 +304,7 @@ TEST(About, CreditsScrollEndlesslyAndRestartOnEachShowing) {
 
 // --- help ---
 
-TEST(Help, MissingFileShowsTheBoxEachTimeAndPresentFileIsOpened) {
+TEST(Help, MissingFileShowsTheBoxEachTimeAndNoOutsideViewerIsAsked) {
   QTemporaryDir dir;
   UrlSink sink({QStringLiteral("file")});
   for (int i = 0; i < 2; ++i) {
@@ -317,13 +317,15 @@ TEST(Help, MissingFileShowsTheBoxEachTimeAndPresentFileIsOpened) {
   }
   EXPECT_TRUE(sink.urls.isEmpty());
 
+  // A file that is there is read by the game itself (an empty one is damaged): the
+  // desktop is never asked to open it.
   QFile file(QDir(dir.path()).filePath(QStringLiteral("Tarlyk.chm")));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.close();
   const auto box = CaptureBox([&] { OpenHelp(nullptr, dir.path()); });
-  EXPECT_FALSE(box.has_value());
-  ASSERT_EQ(sink.urls.size(), 1);
-  EXPECT_EQ(sink.urls[0].toLocalFile(), file.fileName());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, QString::fromUtf8(kHelpDamagedText));
+  EXPECT_TRUE(sink.urls.isEmpty());
 }
 
 // --- boss key ---
