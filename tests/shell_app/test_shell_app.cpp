@@ -161,6 +161,42 @@ TEST(Startup, CardLibraryBoxComesAfterTheSplashIsHidden) {
   EXPECT_TRUE(out.contains(QStringLiteral("wait-cursor=0\n"))) << out.toStdString();
 }
 
+// A card library cut short, beside the program or found by the library search, ends the
+// start with the 0-002 box instead of a crash inside the loader.
+TEST(Startup, CutShortLibraryGivesTheMissingLibraryBox) {
+  QFile real(QCoreApplication::applicationDirPath() + QStringLiteral("/Cards.dll"));
+  ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+  const QByteArray cut = real.readAll().left(real.size() / 4);
+  for (const bool beside : {true, false}) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString copy =
+        dir.filePath(QStringLiteral("tarlyk-cut-%1").arg(QCoreApplication::applicationPid()));
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    const QString libDir = beside ? dir.path() : dir.filePath(QStringLiteral("lib"));
+    ASSERT_TRUE(QDir().mkpath(libDir));
+    QFile lib(libDir + QStringLiteral("/Cards.dll"));
+    ASSERT_TRUE(lib.open(QIODevice::WriteOnly));
+    lib.write(cut);
+    lib.close();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    if (beside) {
+      env.remove(QStringLiteral("LD_LIBRARY_PATH"));
+    } else {
+      env.insert(QStringLiteral("LD_LIBRARY_PATH"), libDir);
+    }
+    child.setProcessEnvironment(env);
+    child.start(copy, {QStringLiteral("--missing-library")});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << beside;
+    EXPECT_EQ(child.exitCode(), 1) << beside << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("code=0-002\n"))) << beside << out.toStdString();
+  }
+}
+
 // --- splash ---
 
 TEST(Splash, WindowPictureTextAndCursor) {
