@@ -1,5 +1,7 @@
-# Thin wrapper over CMake. `make run` plays, `make test` builds and tests.
+# Thin wrapper over CMake. `make run` plays, `make test` builds and tests, `make bench`
+# measures in a Release build of its own (build-bench/), leaving build/ untouched.
 BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -20,16 +22,19 @@ configure:
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: deps build
+# Without a display there is nothing to play on: say so before installing or building.
+run:
+	./scripts/run-game --check-display
+	$(MAKE) --no-print-directory deps build
 	./scripts/run-game $(BUILD_DIR)
 
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTARLYK_BENCH=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
-	./scripts/run-benchmarks $(BUILD_DIR)
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTARLYK_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	./scripts/run-benchmarks $(BENCH_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR)

@@ -17,8 +17,12 @@ if(TARGET tarlyk_cards)
   tarlyk_bad_card_library(test_cards_partial partial
     ${CMAKE_CURRENT_SOURCE_DIR}/cards/partial_library.cpp
     ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
+  tarlyk_bad_card_library(test_cards_oversized oversized
+    ${CMAKE_CURRENT_SOURCE_DIR}/cards/oversized_library.cpp
+    ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
   set_source_files_properties(${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp PROPERTIES GENERATED ON)
   add_dependencies(test_cards_partial tarlyk_cards)
+  add_dependencies(test_cards_oversized tarlyk_cards)
 
   tarlyk_add_test(test_card_images GUI
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/cards/test_card_images.cpp
@@ -26,5 +30,6 @@ if(TARGET tarlyk_cards)
   target_compile_definitions(test_card_images PRIVATE
     TARLYK_CARDS_DIR="$<TARGET_FILE_DIR:tarlyk_cards>"
     TARLYK_BAD_CARDS_DIR="${TARLYK_BAD_CARDS_DIR}")
-  add_dependencies(test_card_images tarlyk_cards test_cards_no_function test_cards_partial)
+  add_dependencies(test_card_images tarlyk_cards test_cards_no_function test_cards_partial
+    test_cards_oversized)
 endif()

@@ -5,6 +5,10 @@ tarlyk_add_test(test_shell_app
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_app/test_shell_app.cpp
   LIBS tarlyk_shell Qt6::Test GUI OWN_MAIN)
 target_compile_definitions(test_shell_app PRIVATE TARLYK_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
+# Damaged copies of the real card library are made from the one beside the test.
+if(TARGET tarlyk_cards)
+  add_dependencies(test_shell_app tarlyk_cards)
+endif()
 
 # Desktop entry and AppStream metadata, checked by the distribution's validators.
 find_program(TARLYK_DESKTOP_FILE_VALIDATE desktop-file-validate)

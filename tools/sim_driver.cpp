@@ -101,7 +101,9 @@ SimDriver::SimDriver() {
   data_ = std::make_unique<TdmData>(window_, options_, random_, score_, DisplayNameFor(""));
 }
 
-void SimDriver::Login(const std::string& login) {
+void SimDriver::Login(const std::string& name) {
+  // The name goes through the same rule as the real login name.
+  const std::string login = LoginNameOrUnknown(name.c_str());
   auto fresh = std::make_unique<TdmData>(window_, options_, random_, score_, DisplayNameFor(login));
   CopyGameState(*data_, *fresh);
   // A status line showing one of the old name's texts switches to the new name's.

@@ -27,8 +27,9 @@ class SimDriver {
   // The state as the `dump` command prints it.
   std::string Dump() const;
 
-  // Sets the login name; the display name and the status texts follow it.
-  void Login(const std::string& login);
+  // Sets the login name, taken by the program's own rule for the real one (a name too
+  // long stands as "(Unknown)"); the display name and the status texts follow it.
+  void Login(const std::string& name);
 
   // The point the `card K` command clicks: the middle of the visible part of the
   // K-th card of the person's hand (1-based). False when there is no such card.

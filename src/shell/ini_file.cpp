@@ -1,5 +1,6 @@
 #include "shell/ini_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 namespace tarlyk {
 
@@ -284,7 +288,75 @@ std::string IniFile::ToText() const {
   return out;
 }
 
-AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view text) {
+namespace {
+
+// Temporary files left by a write that was killed half-way are removed once they are
+// this old. A write takes milliseconds, so an older one belongs to no live writer, also
+// not to a second copy of the program (run under another executable name, which the
+// single-instance lock does not stop) saving the same file at this moment. An age needs
+// no cooperation from that copy, which a lock would.
+constexpr time_t kStaleTemporaryAge = 10 * 60;
+
+// The file a write to path must replace: path itself, or the end of its chain of
+// symbolic links, so that the link stays a link. Nothing for a loop.
+std::optional<std::string> WriteTarget(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+    if (ec) return std::nullopt;
+    path = target.is_absolute() ? target.string()
+                                : (std::filesystem::path(DirectoryOf(path)) / target).string();
+  }
+  return std::nullopt;
+}
+
+// "<name>.XXXXXX" as mkstemp fills it in: six letters or digits.
+bool IsTemporaryName(std::string_view entry, std::string_view name) {
+  if (entry.size() != name.size() + 7 || entry.substr(0, name.size()) != name ||
+      entry[name.size()] != '.') {
+    return false;
+  }
+  for (char c : entry.substr(name.size() + 1)) {
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Removes this file's own stale temporary files: regular files of ours, never links.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string dirPath = DirectoryOf(path);
+  const size_t slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const int dirFd = ::open(dirPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return;
+  DIR* dir = ::fdopendir(dirFd);
+  if (dir == nullptr) {
+    ::close(dirFd);
+    return;
+  }
+  const time_t now = ::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTemporaryName(entry->d_name, name)) continue;
+    struct stat st {};
+    if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == ::getuid() && now - st.st_mtime >= kStaleTemporaryAge) {
+      ::unlinkat(dirFd, entry->d_name, 0);
+    }
+  }
+  ::closedir(dir);
+}
+
+}  // namespace
+
+AtomicWriteResult WriteFileAtomically(const std::string& requested, std::string_view text) {
+  const std::optional<std::string> target = WriteTarget(requested);
+  if (!target) return AtomicWriteResult::kWriteFailed;
+  const std::string& path = *target;
+  RemoveStaleTemporaries(path);
   std::string tmp = path + ".XXXXXX";
   const int fd = ::mkstemp(tmp.data());
   if (fd < 0) return AtomicWriteResult::kWriteFailed;

@@ -66,7 +66,10 @@ class IniFile {
 };
 
 // Writes text to path without ever leaving a half-written or missing file: the text
-// goes to a new file beside it, is flushed to disk and renamed over the old one.
+// goes to a new file "<path>.XXXXXX" beside it, is flushed to disk and renamed over the
+// old one. A path that is a symbolic link keeps being one: the file it leads to is
+// replaced the same way (a dangling link gets its target made). Temporary files of the
+// same path left behind by an earlier write that was killed are removed once stale.
 enum class AtomicWriteResult {
   kOk,
   kWriteFailed,    // the new file could not be made or written; the old one is untouched

@@ -1,18 +1,22 @@
 #include <gtest/gtest.h>
+#include <link.h>
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "fixed_random.h"
 #include "view/card_images.h"
 #include "view/card_library.h"
-#include "fixed_random.h"
 
 namespace tarlyk {
 namespace {
@@ -282,6 +286,100 @@ TEST_F(CardImagesTest, DamagedPicturesAreListedInLoadingOrder) {
             "загрузить:\rИЗОБРАЖЕНИЕ_ПОЛЬЗОВАТЕЛЯ, № K-7, № ОсвK-7, № K-20, № ОсвK-20, "
             "№ K-33, № ОсвK-33, № O-56, № ПовO-56, № O-57, № ПовO-57, № O-65, № ПовO-65."
             "\r\rПрекращаю работу.\r\r\tКод ошибки: 0-003.");
+}
+
+TEST_F(CardImagesTest, AbsurdSizesAndMissingDataAreDamagedPictures) {
+  LoadRun run = Load(BadDir("oversized"));
+  ASSERT_EQ(run.result.status, CardLoadResult::kDamaged);
+  EXPECT_EQ(run.result.errorList, "№ K-12, № ОсвK-12, № O-58, № ПовO-58, ");
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes bytes as Cards.dll in a directory of its own.
+class LibraryCopy {
+ public:
+  explicit LibraryCopy(const std::string& bytes) {
+    std::ofstream(Path(), std::ios::binary) << bytes;
+  }
+  std::string Dir() const { return dir_.path().toStdString(); }
+  std::string Path() const { return Dir() + "/Cards.dll"; }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// A library cut short, or whose headers claim more than the file holds, would be mapped
+// past its end and kill the game inside the loader: it counts as no library at all.
+TEST_F(CardImagesTest, CutShortOrOverclaimingLibraryIsNotLoaded) {
+  const std::string real = ReadBytes(std::string(TARLYK_CARDS_DIR) + "/Cards.dll");
+  ASSERT_GT(real.size(), 100000u);
+  ASSERT_TRUE(IsLoadableLibraryFile(std::string(TARLYK_CARDS_DIR) + "/Cards.dll"));
+  ElfW(Ehdr) eh{};
+  std::memcpy(&eh, real.data(), sizeof eh);
+  const size_t pastHeaders = eh.e_phoff + eh.e_phnum * sizeof(ElfW(Phdr));
+  for (size_t cut : {size_t{16}, sizeof eh, pastHeaders - 1, pastHeaders, real.size() / 4,
+                     real.size() / 2, real.size() * 3 / 4, size_t{eh.e_shoff}, real.size() - 1}) {
+    LibraryCopy copy(real.substr(0, cut));
+    EXPECT_FALSE(IsLoadableLibraryFile(copy.Path())) << cut;
+    LoadRun run = Load(copy.Dir());
+    EXPECT_EQ(run.result.status, CardLoadResult::kLibraryMissing) << cut;
+    EXPECT_EQ(run.eventCalls, 0) << cut;
+  }
+
+  // Whole files whose headers lie: a segment past the end, headers out of the file, the
+  // wrong machine or word size.
+  const auto edited = [&](const std::function<void(ElfW(Ehdr)&, ElfW(Phdr)*)>& edit) {
+    std::string bytes = real;
+    auto* header = reinterpret_cast<ElfW(Ehdr)*>(bytes.data());
+    edit(*header, reinterpret_cast<ElfW(Phdr)*>(bytes.data() + eh.e_phoff));
+    return bytes;
+  };
+  const std::string lies[] = {
+      edited([&](ElfW(Ehdr) & h, ElfW(Phdr) * ph) {
+        for (int i = h.e_phnum - 1; i >= 0; --i) {
+          if (ph[i].p_type == PT_LOAD) {
+            ph[i].p_filesz += real.size();
+            break;
+          }
+        }
+      }),
+      edited([&](ElfW(Ehdr) & h, ElfW(Phdr)*) { h.e_phoff = real.size() - 8; }),
+      edited([&](ElfW(Ehdr) & h, ElfW(Phdr)*) { h.e_shoff = real.size() - 8; }),
+      edited([&](ElfW(Ehdr) & h, ElfW(Phdr)*) { h.e_phnum = 0xFFFE; }),
+      edited([&](ElfW(Ehdr) & h, ElfW(Phdr)*) {
+        h.e_machine = h.e_machine == EM_AARCH64 ? EM_X86_64 : EM_AARCH64;
+      }),
+      edited([&](ElfW(Ehdr) & h, ElfW(Phdr)*) { h.e_ident[EI_CLASS] = ELFCLASS32; }),
+  };
+  for (const std::string& bytes : lies) {
+    LibraryCopy copy(bytes);
+    EXPECT_FALSE(IsLoadableLibraryFile(copy.Path())) << &bytes - lies;
+    EXPECT_EQ(Load(copy.Dir()).result.status, CardLoadResult::kLibraryMissing) << &bytes - lies;
+  }
+}
+
+// Without a library beside the executable the loader's own search order is walked, and
+// a damaged file on the way is passed over like a missing one.
+TEST_F(CardImagesTest, SearchedLibraryIsCheckedBeforeLoading) {
+  const std::string real = ReadBytes(std::string(TARLYK_CARDS_DIR) + "/Cards.dll");
+  const LibraryCopy cut(real.substr(0, real.size() / 2));
+  const LibraryCopy good(real);
+  QTemporaryDir none;
+  CardLibrary library;
+  EXPECT_FALSE(library.Open("", {cut.Dir(), none.path().toStdString()}));
+  ASSERT_TRUE(library.Open("", {cut.Dir(), none.path().toStdString(), good.Dir()}));
+  EXPECT_EQ(library.Path(), good.Path());
+  EXPECT_FALSE(library.Bitmap(1).empty());
+  // A damaged library beside the executable is not replaced by one found elsewhere.
+  EXPECT_FALSE(library.Open(cut.Dir(), {good.Dir()}));
+
+  // The search order is the loader's own, ending in the system's library directories.
+  const std::vector<std::string> dirs = LibrarySearchDirs();
+  EXPECT_NE(std::find(dirs.begin(), dirs.end(), "/usr/lib"), dirs.end());
 }
 
 }  // namespace

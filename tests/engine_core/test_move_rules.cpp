@@ -65,5 +65,41 @@ TEST(MoveRules, ThrowInAllowsNoMoreThanTheComputerHeld) {
   EXPECT_TRUE(CanGo(C(kSix, kHearts), t.view(0, false)));
 }
 
+// Six attack cards a round at most: the sixth may still come, a seventh never, whoever
+// attacks and however many cards the defender holds.
+TEST(MoveRules, TheAttackStopsAtSixCards) {
+  const uint8_t suits[] = {kClubs, kSpades, kDiamonds, kHearts};
+  Table t;  // the computer holds ten cards and has declared that it takes
+  for (int i = 0; i < 10; ++i) t.cpu[i] = C(static_cast<uint8_t>(8 + i % 6), suits[2 + i / 6]);
+  for (int i = 0; i < 5; ++i) t.desk[i] = C(static_cast<uint8_t>(kSix + i % 2), suits[i % 4]);
+  EXPECT_TRUE(CanGo(C(kSix, kHearts), t.view(0, true)));  // the sixth
+  t.desk[5] = C(kSix, kHearts);
+  EXPECT_FALSE(CanGo(C(6, kHearts), t.view(0, true)));  // t 10 > h 6, yet no seventh
+  EXPECT_FALSE(ApplyRules(C(kSix, kDiamonds), false, t.view(0, true)));
+
+  Table beaten;  // the person attacks, every card covered, the computer holds a card
+  beaten.cpu[0] = C(kAce, kHearts);
+  for (int i = 0; i < 5; ++i) {
+    beaten.desk[i] = C(kSix, suits[i % 4]);
+    beaten.desk[i + 6] = C(6, suits[i % 4]);
+  }
+  EXPECT_TRUE(CanGo(C(6, kHearts), beaten.view(0)));
+  beaten.desk[5] = C(6, kHearts);
+  EXPECT_FALSE(CanGo(C(kSix, kHearts), beaten.view(0)));
+  beaten.desk[11] = C(7, kHearts);
+  EXPECT_FALSE(CanGo(C(kSix, kHearts), beaten.view(0)));
+
+  Table defended;  // the computer attacks with five cards, all covered by the person
+  defended.cpu[0] = C(kSix, kHearts);
+  for (int i = 0; i < 5; ++i) {
+    defended.desk[i + 6] = C(kSix, suits[i % 4]);
+    defended.desk[i] = C(6, suits[i % 4]);
+  }
+  EXPECT_TRUE(CanGo(C(kSix, kHearts), defended.view(1)));  // the sixth
+  defended.desk[11] = C(kSix, kHearts);
+  defended.desk[5] = C(6, kHearts);  // the person's sixth cover
+  EXPECT_FALSE(CanGo(C(6, kClubs), defended.view(1)));
+}
+
 }  // namespace
 }  // namespace tarlyk

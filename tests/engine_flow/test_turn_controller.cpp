@@ -111,6 +111,35 @@ TEST_F(TurnTest, PersonTakesOrBeatsOff) {
   EXPECT_FALSE(window.actionVisible);
 }
 
+// The hint says what a click would do by the rule that decides it: while the person
+// attacks, a card of a rank on the table may go and any other is refused; while he
+// defends, only a card that covers the open attack card may, whatever its rank.
+TEST_F(TurnTest, HintsFollowTheRuleOfTheMoveAtHand) {
+  const auto hint = [&](const TCardRec& card) {
+    const int n = GetCardsCount(d.UserCards);
+    for (int i = 0; i < n; ++i) {
+      if (d.UserCards[i].ID == card.ID) return d.HintAt(HandCardX(i, n, 710) + 2, 420, nullptr);
+    }
+    ADD_FAILURE() << "card " << CardNumber(card) << " not in hand";
+    return std::string();
+  };
+  Position(kTrump, {kSixC, kSixS, kKingD, kSevenD}, {kSevenC, kEightD, kAceS},
+           {Card(10, kDiamonds), Card(11, kDiamonds), kTrump}, 0);
+  Click(kSixC);
+  ASSERT_EQ(d.DeskCards[6].ID, kSevenC.ID);  // covered: nothing is open now
+  EXPECT_EQ(hint(kSixS), "Походить картой \"Шестёрка пики\"...");
+  EXPECT_EQ(hint(kSevenD), "Походить картой \"Семерка буби\"...");
+  EXPECT_EQ(hint(kKingD), "Вася, сейчас картой \"Король буби\" ходить нельзя!");
+
+  const TCardRec kEightS = Card(7, kSpades);
+  Position(kTrump, {kSixS, kNineD, kEightS}, {kEightD, kQueenC}, {kJackC, kTrump}, 1);
+  d.MakeStep(d.FindGoingCard(), 1);
+  ASSERT_EQ(d.DeskCards[6].ID, kEightD.ID);
+  EXPECT_EQ(hint(kNineD), "Побиться картой \"Девятка буби\"...");
+  EXPECT_EQ(hint(kSixS), "Вася, сейчас картой \"Шестёрка пики\" биться нельзя!");
+  EXPECT_EQ(hint(kEightS), "Вася, сейчас картой \"Восьмёрка пики\" биться нельзя!");
+}
+
 // Stock empty, the computer throws in its last card: play goes on until the person
 // has beaten it; he then loses, or draws when that was his last card.
 TEST_F(TurnTest, ComputersLastThrowInWithAnEmptyStock) {

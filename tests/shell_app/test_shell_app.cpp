@@ -1,7 +1,11 @@
 // The application shell around the game: single instance, splash, about window, help,
 // boss key and the menus, on Qt's offscreen platform.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +23,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -114,6 +120,190 @@ TEST(SingleInstance, KilledHolderReleasesTheName) {
   EXPECT_FALSE(SingleInstanceLock(name).IsSecondInstance());
 }
 
+// A directory for the tests of the lock's places, removed with everything in it.
+class LockTree {
+ public:
+  LockTree() {
+    root_ = dir_.path().toStdString();
+    ::chmod(root_.c_str(), 0755);  // other accounts reach their homes inside
+  }
+  std::string Path(const std::string& rel) const { return root_ + "/" + rel; }
+  void MakeDir(const std::string& rel, mode_t mode) const {
+    ::mkdir(Path(rel).c_str(), 0700);
+    ::chmod(Path(rel).c_str(), mode);
+  }
+  bool Exists(const std::string& rel) const {
+    struct stat st {};
+    return ::lstat(Path(rel).c_str(), &st) == 0;
+  }
+
+ private:
+  QTemporaryDir dir_;
+  std::string root_;
+};
+
+TEST(SingleInstance, LockLivesOnlyInAPrivateDirectoryOfOurOwn) {
+  LockTree tree;
+  const std::string uid = std::to_string(::getuid());
+  const std::string name = "TARLYK-PLACES-" + std::to_string(QCoreApplication::applicationPid());
+  const std::string file = "/" + name + ".lock";
+  tree.MakeDir("run", 0755);
+  tree.MakeDir("run-user", 0755);
+  tree.MakeDir("run-user/" + uid, 0755);
+  tree.MakeDir("tmp", 01777);
+  tree.MakeDir("home", 0700);
+  const LockPlaces places{tree.Path("run"), tree.Path("run-user"), tree.Path("tmp"),
+                          tree.Path("home")};
+  const auto lockedAt = [&] {
+    SingleInstanceLock lock(name, places);
+    EXPECT_FALSE(lock.IsSecondInstance());
+    return lock.Path();
+  };
+
+  // Runtime directories that others may enter are passed over; the shared temporary
+  // directory gets a private directory of our own.
+  EXPECT_EQ(lockedAt(), tree.Path("tmp/tarlyk-" + uid) + file);
+  struct stat st {};
+  ASSERT_EQ(::lstat(tree.Path("tmp/tarlyk-" + uid).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::lstat((tree.Path("tmp/tarlyk-" + uid) + file).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ::chmod(tree.Path("run-user/" + uid).c_str(), 0700);
+  EXPECT_EQ(lockedAt(), tree.Path("run-user/" + uid) + file);
+  ::chmod(tree.Path("run").c_str(), 0700);
+  EXPECT_EQ(lockedAt(), tree.Path("run") + file);
+
+  // A symbolic link is never followed, not even to a directory of our own, and a link
+  // planted as the lock file leads nowhere: the next place is taken instead.
+  const LockPlaces shared{"", "", tree.Path("tmp"), tree.Path("home")};
+  std::filesystem::remove_all(tree.Path("tmp/tarlyk-" + uid));
+  tree.MakeDir("mine", 0700);
+  ::symlink(tree.Path("mine").c_str(), tree.Path("tmp/tarlyk-" + uid).c_str());
+  {
+    SingleInstanceLock lock(name, shared);
+    EXPECT_EQ(lock.Path(), tree.Path("home/.cache/tarlyk") + file);
+    EXPECT_TRUE(SingleInstanceLock(name, shared).IsSecondInstance());
+  }
+  EXPECT_FALSE(tree.Exists("mine" + file));
+  ::unlink(tree.Path("tmp/tarlyk-" + uid).c_str());
+  tree.MakeDir("tmp/tarlyk-" + uid, 0700);
+  ::symlink(tree.Path("target").c_str(), (tree.Path("tmp/tarlyk-" + uid) + file).c_str());
+  EXPECT_EQ(SingleInstanceLock(name, shared).Path(), tree.Path("home/.cache/tarlyk") + file);
+  EXPECT_FALSE(tree.Exists("target"));
+  // Anything but a regular file is refused without waiting on it.
+  ::unlink((tree.Path("tmp/tarlyk-" + uid) + file).c_str());
+  ASSERT_EQ(::mkfifo((tree.Path("tmp/tarlyk-" + uid) + file).c_str(), 0600), 0);
+  EXPECT_EQ(SingleInstanceLock(name, shared).Path(), tree.Path("home/.cache/tarlyk") + file);
+
+  // With no usable place at all the program runs rather than refusing to.
+  const SingleInstanceLock nowhere(name, LockPlaces{"", "", "", "relative/home"});
+  EXPECT_FALSE(nowhere.IsSecondInstance());
+  EXPECT_EQ(nowhere.Path(), "");
+}
+
+// A process of this test program that takes the lock as another account (see LockAs).
+class OtherAccount {
+ public:
+  OtherAccount(uid_t uid, const std::string& name, const LockTree& tree, const std::string& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("HOME"), QString::fromStdString(home));
+    process_.setProcessEnvironment(env);
+    process_.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--lock-as"), QString::number(uid), QString::fromStdString(name),
+         QString::fromStdString(tree.Path("tmp")), QString::fromStdString(tree.Path("run-user"))});
+    if (process_.waitForReadyRead(10000)) {
+      const QStringList words = QString::fromUtf8(process_.readLine()).trimmed().split(' ');
+      state_ = words.value(0).toStdString();
+      path_ = words.value(1).toStdString();
+    }
+  }
+  ~OtherAccount() {
+    process_.closeWriteChannel();
+    if (!process_.waitForFinished(10000)) process_.kill();
+  }
+  const std::string& State() const { return state_; }  // "first" or "second"
+  const std::string& Path() const { return path_; }
+  void Kill() {
+    ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
+    process_.waitForFinished(10000);
+  }
+
+ private:
+  QProcess process_;
+  std::string state_, path_;
+};
+
+uid_t UnusedUid(uid_t from) {
+  while (::getpwuid(from) != nullptr) ++from;
+  return from;
+}
+
+// Other accounts: each has a lock of its own, none can take or block another's, and a
+// name squatted in the shared temporary directory blocks nobody. Needs root to act as
+// other accounts (CI runs as root); uids without an account entry serve, so nothing is
+// added to the system.
+TEST(SingleInstance, EveryAccountHasItsOwnLockThatNoOtherCanTakeOrBlock) {
+  if (::geteuid() != 0) GTEST_SKIP() << "acting as other accounts needs root";
+  LockTree tree;
+  const uid_t a = UnusedUid(61000);
+  const uid_t b = UnusedUid(a + 1);
+  tree.MakeDir("tmp", 01777);
+  tree.MakeDir("run-user", 0755);
+  const std::pair<uid_t, const char*> homes[] = {{a, "home-a"}, {b, "home-b"}};
+  for (const auto& [uid, home] : homes) {
+    tree.MakeDir(home, 0700);
+    ::chown(tree.Path(home).c_str(), uid, uid);
+  }
+  const std::string name = "TARLYK-USERS-" + std::to_string(QCoreApplication::applicationPid());
+  const std::string file = "/" + name + ".lock";
+  const std::string aDir = tree.Path("tmp/tarlyk-" + std::to_string(a));
+  const LockPlaces mine{"", tree.Path("run-user"), tree.Path("tmp"), ""};
+
+  {
+    SingleInstanceLock root(name, mine);
+    ASSERT_FALSE(root.IsSecondInstance());
+    OtherAccount first(a, name, tree, tree.Path("home-a"));
+    OtherAccount other(b, name, tree, tree.Path("home-b"));
+    EXPECT_EQ(first.State(), "first");
+    EXPECT_EQ(first.Path(), aDir + file);
+    EXPECT_EQ(other.State(), "first");
+    EXPECT_EQ(OtherAccount(a, name, tree, tree.Path("home-a")).State(), "second");
+    EXPECT_TRUE(SingleInstanceLock(name, mine).IsSecondInstance());
+    // The other accounts cannot even look into the directory of A's lock.
+    struct stat st {};
+    ASSERT_EQ(::stat(aDir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, a);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    // Killed, A's copy leaves the name free for A's next copy.
+    first.Kill();
+    EXPECT_EQ(OtherAccount(a, name, tree, tree.Path("home-a")).State(), "first");
+  }
+
+  // Someone else's directory, a link to one, or a foreign file where A's lock belongs:
+  // A still plays, alone, and writes nothing into the place it was led to.
+  std::filesystem::remove_all(aDir);
+  tree.MakeDir("squatter", 0777);
+  const auto squatted = [&](const char* what) {
+    OtherAccount held(a, name, tree, tree.Path("home-a"));
+    EXPECT_EQ(held.State(), "first") << what;
+    EXPECT_EQ(held.Path(), tree.Path("home-a/.cache/tarlyk") + file) << what;
+    EXPECT_EQ(OtherAccount(a, name, tree, tree.Path("home-a")).State(), "second") << what;
+    EXPECT_FALSE(tree.Exists("squatter" + file)) << what;
+  };
+  tree.MakeDir("tmp/tarlyk-" + std::to_string(a), 0777);
+  squatted("foreign directory");
+  ::rmdir(aDir.c_str());
+  ::symlink(tree.Path("squatter").c_str(), aDir.c_str());
+  squatted("link to a foreign directory");
+  ::unlink(aDir.c_str());
+  tree.MakeDir("tmp/tarlyk-" + std::to_string(a), 0700);
+  ::chown(aDir.c_str(), a, a);
+  std::ofstream(aDir + file) << "planted";
+  squatted("foreign lock file");
+}
+
 TEST(SingleInstance, SecondAndThirdCopiesShowOnlyTheBoxAndEnd) {
   // This test program stands in for the executable: the child runs the real start-up
   // under the same file name while this process holds the name.
@@ -159,6 +349,42 @@ TEST(Startup, CardLibraryBoxComesAfterTheSplashIsHidden) {
   EXPECT_TRUE(out.contains(QStringLiteral("code=0-002\n"))) << out.toStdString();
   EXPECT_TRUE(out.contains(QStringLiteral("other-windows=0\n"))) << out.toStdString();
   EXPECT_TRUE(out.contains(QStringLiteral("wait-cursor=0\n"))) << out.toStdString();
+}
+
+// A card library cut short, beside the program or found by the library search, ends the
+// start with the 0-002 box instead of a crash inside the loader.
+TEST(Startup, CutShortLibraryGivesTheMissingLibraryBox) {
+  QFile real(QCoreApplication::applicationDirPath() + QStringLiteral("/Cards.dll"));
+  ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+  const QByteArray cut = real.readAll().left(real.size() / 4);
+  for (const bool beside : {true, false}) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString copy =
+        dir.filePath(QStringLiteral("tarlyk-cut-%1").arg(QCoreApplication::applicationPid()));
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    const QString libDir = beside ? dir.path() : dir.filePath(QStringLiteral("lib"));
+    ASSERT_TRUE(QDir().mkpath(libDir));
+    QFile lib(libDir + QStringLiteral("/Cards.dll"));
+    ASSERT_TRUE(lib.open(QIODevice::WriteOnly));
+    lib.write(cut);
+    lib.close();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    if (beside) {
+      env.remove(QStringLiteral("LD_LIBRARY_PATH"));
+    } else {
+      env.insert(QStringLiteral("LD_LIBRARY_PATH"), libDir);
+    }
+    child.setProcessEnvironment(env);
+    child.start(copy, {QStringLiteral("--missing-library")});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << beside;
+    EXPECT_EQ(child.exitCode(), 1) << beside << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("code=0-002\n"))) << beside << out.toStdString();
+  }
 }
 
 // --- splash ---
@@ -418,6 +644,27 @@ int HoldLock(const char* name) {
   for (;;) ::pause();
 }
 
+// Takes the lock as another account and holds it until the input closes or the process
+// is killed: prints "first PATH" or "second PATH".
+int LockAs(char** argv) {
+  const auto uid = static_cast<uid_t>(std::stoul(argv[2]));
+  if (::setgroups(0, nullptr) != 0 || ::setresgid(uid, uid, uid) != 0 ||
+      ::setresuid(uid, uid, uid) != 0) {
+    std::printf("no-account\n");
+    return 2;
+  }
+  tarlyk::LockPlaces places = tarlyk::LockPlaces::FromSystem();
+  places.sharedTempDir = argv[4];
+  places.userRuntimeRoot = argv[5];
+  tarlyk::SingleInstanceLock lock(argv[3], places);
+  std::printf("%s %s\n", lock.IsSecondInstance() ? "second" : "first", lock.Path().c_str());
+  std::fflush(stdout);
+  char c = 0;
+  while (::read(0, &c, 1) > 0) {
+  }
+  return 0;
+}
+
 int RunSecondCopy(int argc, char** argv) {
   tarlyk::Application app(argc, argv);
   if (!app.IsSecondInstance()) return 3;
@@ -470,6 +717,7 @@ int RunWithoutLibrary(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--hold-lock") return HoldLock(argv[2]);
+  if (argc == 6 && std::string(argv[1]) == "--lock-as") return LockAs(argv);
   if (argc == 2 && std::string(argv[1]) == "--second-copy") return RunSecondCopy(argc, argv);
   if (argc == 2 && std::string(argv[1]) == "--missing-library") {
     return RunWithoutLibrary(argc, argv);

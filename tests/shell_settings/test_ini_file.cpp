@@ -1,11 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "shell/ini_file.h"
 
@@ -203,6 +207,113 @@ TEST(AtomicWrite, ReportsWhichStepFailed) {
             AtomicWriteResult::kWriteFailed);
   EXPECT_EQ(ReadAll(dir.File("plain")), "y");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+}
+
+void SetAge(const std::string& path, int seconds) {
+  const timespec when{::time(nullptr) - seconds, 0};
+  const timespec times[2] = {when, when};
+  ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+std::vector<std::string> Entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A write killed half-way leaves "<file>.XXXXXX" behind; the next write removes such
+// leftovers of its own file once they are old, and nothing else.
+TEST(AtomicWrite, RemovesOnlyItsOwnStaleTemporaryFiles) {
+  TempDir dir;
+  const std::string path = dir.File("user.dat");
+  WriteRaw(path, "live");
+  SetAge(path, 3600);
+  const char* removed[] = {"user.dat.AbC123", "user.dat.zz9900"};
+  const char* kept[] = {"user.dat.Fresh1",   // a concurrent writer's, seconds old
+                        "other.dat.AbC123",  // another file's
+                        "user.dat.AbC12",   "user.dat.AbC1234",
+                        "user.dat.Ab-123",  "user.datXAbC123"};
+  for (const char* name : removed) WriteRaw(dir.File(name), "half");
+  for (const char* name : kept) WriteRaw(dir.File(name), "half");
+  for (const char* name : removed) SetAge(dir.File(name), 3600);
+  for (const char* name : kept)
+    SetAge(dir.File(name), std::string(name) == "user.dat.Fresh1" ? 5 : 3600);
+  // Only regular files are taken: not a directory, and a link is not followed.
+  fs::create_directory(dir.File("user.dat.Dir123"));
+  SetAge(dir.File("user.dat.Dir123"), 3600);
+  WriteRaw(dir.File("elsewhere"), "keep me");
+  fs::create_symlink(dir.File("elsewhere"), dir.File("user.dat.Link12"));
+  SetAge(dir.File("user.dat.Link12"), 3600);
+  // Someone else's file of that name is not ours to remove.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    WriteRaw(dir.File("user.dat.Other1"), "theirs");
+    ASSERT_EQ(::chown(dir.File("user.dat.Other1").c_str(), 4242, 4242), 0);
+    SetAge(dir.File("user.dat.Other1"), 3600);
+  }
+
+  ASSERT_EQ(WriteFileAtomically(path, "new"), AtomicWriteResult::kOk);
+  EXPECT_EQ(ReadAll(path), "new");
+  for (const char* name : removed) EXPECT_FALSE(fs::exists(dir.File(name))) << name;
+  for (const char* name : kept) EXPECT_EQ(ReadAll(dir.File(name)), "half") << name;
+  EXPECT_TRUE(fs::is_directory(dir.File("user.dat.Dir123")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("user.dat.Link12")));
+  EXPECT_EQ(ReadAll(dir.File("elsewhere")), "keep me");
+  if (root) {
+    EXPECT_EQ(ReadAll(dir.File("user.dat.Other1")), "theirs");
+  }
+}
+
+// A settings file kept elsewhere through a symbolic link (as dotfile managers do) stays
+// linked: the file the link leads to is replaced, atomically, beside itself.
+TEST(AtomicWrite, SymbolicLinksStayAndTheirTargetIsReplaced) {
+  TempDir dir;
+  fs::create_directories(dir.Path() / "config");
+  fs::create_directories(dir.Path() / "dotfiles");
+  const std::string link = dir.File("config/user.dat");
+  const std::string target = dir.File("dotfiles/tarlyk.dat");
+  WriteRaw(target, "old");
+  ::chmod(target.c_str(), 0640);
+  fs::create_symlink("../dotfiles/tarlyk.dat", link);
+  std::string bytes = "[Main]\r\nSavePosition=1\r\n\xC0 end\n";
+  bytes.push_back('\0');
+  ASSERT_EQ(WriteFileAtomically(link, bytes), AtomicWriteResult::kOk);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::read_symlink(link), "../dotfiles/tarlyk.dat");
+  EXPECT_EQ(ReadAll(target), bytes);
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(Entries(dir.Path() / "config"), std::vector<std::string>{"user.dat"});
+  EXPECT_EQ(Entries(dir.Path() / "dotfiles"), std::vector<std::string>{"tarlyk.dat"});
+
+  // A chain of links ends at the one file replaced.
+  const std::string outer = dir.File("outer.dat");
+  fs::create_symlink(link, outer);
+  ASSERT_EQ(WriteFileAtomically(outer, "chained"), AtomicWriteResult::kOk);
+  EXPECT_TRUE(fs::is_symlink(outer));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAll(target), "chained");
+
+  // A dangling link gets its target made when the target's directory exists...
+  const std::string dangling = dir.File("config/fresh.dat");
+  fs::create_symlink(dir.File("dotfiles/fresh.dat"), dangling);
+  ASSERT_EQ(WriteFileAtomically(dangling, "made"), AtomicWriteResult::kOk);
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(ReadAll(dir.File("dotfiles/fresh.dat")), "made");
+  // ...and is reported, not replaced, when it is not; a loop likewise.
+  const std::string nowhere = dir.File("config/nowhere.dat");
+  fs::create_symlink(dir.File("missing/x.dat"), nowhere);
+  EXPECT_EQ(WriteFileAtomically(nowhere, "lost"), AtomicWriteResult::kWriteFailed);
+  EXPECT_TRUE(fs::is_symlink(nowhere));
+  EXPECT_FALSE(fs::exists(dir.File("missing")));
+  fs::create_symlink("loop-b", dir.File("config/loop-a"));
+  fs::create_symlink("loop-a", dir.File("config/loop-b"));
+  EXPECT_EQ(WriteFileAtomically(dir.File("config/loop-a"), "x"), AtomicWriteResult::kWriteFailed);
+  EXPECT_TRUE(fs::is_symlink(dir.File("config/loop-a")));
+  EXPECT_EQ(Entries(dir.Path() / "config"),
+            (std::vector<std::string>{"fresh.dat", "loop-a", "loop-b", "nowhere.dat", "user.dat"}));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -7,10 +10,12 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "shell/settings_file.h"
 
@@ -322,6 +327,68 @@ TEST_F(SettingsFileTest, ScoreAtExitUpdatesOnlyTheCounts) {
   fs::create_directory(blocked);
   EXPECT_FALSE(SaveScore(blocked, holders_, score_, boxes_.Fn()).isEmpty());
   EXPECT_TRUE(fs::is_directory(blocked));
+}
+
+// A settings file that is a symbolic link into a collection of dotfiles stays a link;
+// the file it leads to gets the saved bytes.
+TEST_F(SettingsFileTest, LinkedSettingsFileStaysLinked) {
+  const fs::path target = dir_ / "dotfiles" / "tarlyk.dat";
+  fs::create_directories(target.parent_path());
+  std::ofstream(target, std::ios::binary) << kFullFile;
+  fs::create_symlink(target, path_);
+  EXPECT_TRUE(Load("5.1").isEmpty());
+  holders_.shortId = 7;
+  EXPECT_TRUE(SaveSettings(path_, holders_, score_, "5.1", boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(Read(target.string()), kFullFile);
+  score_.Wins = 40;
+  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_NE(Read(target.string()).find("Wins=40\r\n"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()),
+            1);
+}
+
+// A save killed half-way (here by the signal of the file-size limit) leaves its
+// temporary file behind; a later save removes it once it is minutes old, and the settings
+// stay whole throughout.
+TEST_F(SettingsFileTest, LeftoverOfAKilledSaveGoesAtALaterSave) {
+  Write(kFullFile);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_CORE, &none);
+    const rlimit tiny{16, 16};
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    std::signal(SIGXFSZ, SIG_DFL);
+    SaveSettings(path_, holders_, score_, "10.0", ErrorBoxFn());
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  const auto leftovers = [&] {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(dir_ / "tarlyk")) {
+      if (entry.path() != path_) found.push_back(entry.path());
+    }
+    return found;
+  };
+  ASSERT_EQ(leftovers().size(), 1u);
+  EXPECT_EQ(leftovers()[0].filename().string().rfind("user.dat.", 0), 0u);
+  EXPECT_EQ(Read(path_), kFullFile);
+
+  // Seconds old, it may belong to a copy saving right now: it stays.
+  EXPECT_TRUE(SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn()).isEmpty());
+  ASSERT_EQ(leftovers().size(), 1u);
+  const timespec hourAgo{::time(nullptr) - 3600, 0};
+  const timespec times[2] = {hourAgo, hourAgo};
+  ASSERT_EQ(::utimensat(AT_FDCWD, leftovers()[0].c_str(), times, 0), 0);
+  score_.Wins = 5;
+  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(leftovers().empty());
+  EXPECT_NE(Read(path_).find("Wins=5\r\n"), std::string::npos);
 }
 
 // The box the routines show by default: an error box with one OK button that stays

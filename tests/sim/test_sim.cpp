@@ -241,6 +241,29 @@ TEST(SimDriverTest, LoginKeepsTheGameAndRenamesTheTexts) {
   EXPECT_EQ(driver.Data().PlayerName, "Игрок");
 }
 
+// The driver's login takes the real login's rule: from 63 characters on, the name is
+// unknown everywhere it shows.
+TEST(SimDriverTest, OverlongLoginStandsAsUnknown) {
+  SimDriver driver;
+  driver.Execute("opt FirstStep 2");
+  driver.Execute("new");
+  const auto times = [](const std::string& text, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += text;
+    return out;
+  };
+  driver.Execute("login " + times("ж", 62));  // characters count, not bytes
+  EXPECT_EQ(driver.Data().PlayerName, "жжжжжжж...");
+  EXPECT_EQ(driver.Window().status, "Ходите, жжжжжжж......");
+  for (const std::string& name : {times("x", 63), times("x", 61) + " y", times("ж", 63)}) {
+    driver.Execute("login " + name);
+    EXPECT_EQ(driver.Data().PlayerName, "(Unknown)") << name;
+    EXPECT_EQ(driver.Data().MsgCPUTakes, "(Unknown), я беру, подкидывайте ещё...");
+    EXPECT_EQ(driver.Window().status, "Ходите, (Unknown)...");
+    EXPECT_NE(driver.Dump().find("Ходите, (Unknown)..."), std::string::npos);
+  }
+}
+
 TEST(SimDriverTest, WilsonIntervalBrackets) {
   const Proportion none = WilsonInterval(0, 10);
   EXPECT_DOUBLE_EQ(none.low, 0.0);
