@@ -13,6 +13,7 @@
 #include "shell/fonts.h"
 #include "shell/look.h"
 #include "shell/push_button.h"
+#include "shell/window_placement.h"
 
 namespace tarlyk {
 
@@ -285,7 +286,7 @@ void TfrmAbout::showEvent(QShowEvent* event) {
   ApplyLook();
   if (const QScreen* s = screen()) {
     const QRect area = s->geometry();
-    const QSize outer = frameGeometry().size();
+    const QSize outer = OuterSize(this);
     move(area.left() + (area.width() - outer.width()) / 2,
          area.top() + (area.height() - outer.height()) / 2);
   }

@@ -5,12 +5,31 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QImage>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QtGui/qguiapplication_platform.h>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <ostream>
 
+#include "shell/main_window.h"
+#include "shell/options_dialog.h"
+#include "shell/settings_file.h"
 #include "shell/splash_window.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QPoint& p, std::ostream* os) {
+  *os << "(" << p.x() << ", " << p.y() << ")";
+}
+inline void PrintTo(const QRect& r, std::ostream* os) {
+  *os << r.width() << "x" << r.height() << " at (" << r.x() << ", " << r.y() << ")";
+}
+QT_END_NAMESPACE
 
 namespace tarlyk {
 namespace {
@@ -92,6 +111,101 @@ TEST(Splash, PictureAndTextAreOnScreenRightAfterShowNow) {
   }
   EXPECT_GT(white, 20);
   splash.hide();
+}
+
+xcb_atom_t Atom(const char* name) {
+  xcb_connection_t* conn = Connection();
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+      conn, xcb_intern_atom(conn, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+  const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
+// The window's outer frame on the screen once the window manager has mapped and framed
+// it; nothing while it has not.
+std::optional<QRect> FramedOnScreen(WId window) {
+  xcb_connection_t* conn = Connection();
+  const auto id = static_cast<xcb_window_t>(window);
+  xcb_get_window_attributes_reply_t* attributes =
+      xcb_get_window_attributes_reply(conn, xcb_get_window_attributes(conn, id), nullptr);
+  const bool viewable = attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+  std::free(attributes);
+  if (!viewable) return std::nullopt;
+  xcb_get_property_reply_t* extents = xcb_get_property_reply(
+      conn, xcb_get_property(conn, 0, id, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+      nullptr);
+  std::optional<QRect> frame;
+  if (extents != nullptr && xcb_get_property_value_length(extents) == 16) {
+    const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(extents));
+    const QRect client = ClientOnScreen(window);
+    frame = client.adjusted(-static_cast<int>(e[0]), -static_cast<int>(e[2]),
+                            static_cast<int>(e[1]), static_cast<int>(e[3]));
+  }
+  std::free(extents);
+  return frame;
+}
+
+// The main window and the options dialog set up as at start-up from a settings file
+// holding `text`, then shown; their outer frames as first mapped and a while later.
+struct Placed {
+  std::optional<QRect> mainFirst, mainLater, optionsFirst, optionsLater;
+};
+
+Placed ShowFromSettings(const QByteArray& text) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("player.dat"));
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text);
+  file.close();
+  TfrmMain main;
+  TfrmOptions options(&main, QStringLiteral("4.0"), &main);
+  ScoreCounters score;
+  EXPECT_EQ(LoadSettings(path.toStdString(), options, score, "4.0", nullptr), QString());
+
+  Placed placed;
+  main.show();
+  options.show();
+  const QDeadlineTimer deadline(10000);
+  while (!(placed.mainFirst && placed.optionsFirst) && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    if (!placed.mainFirst) placed.mainFirst = FramedOnScreen(main.winId());
+    if (!placed.optionsFirst) placed.optionsFirst = FramedOnScreen(options.winId());
+  }
+  const QDeadlineTimer settle(300);
+  while (!settle.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  placed.mainLater = FramedOnScreen(main.winId());
+  placed.optionsLater = FramedOnScreen(options.winId());
+  return placed;
+}
+
+// Without a stored position both windows are centred on the desktop by their outer
+// frames, and they appear there at once.
+TEST(Placement, CentredByTheOuterFrameWithoutAJump) {
+  const Placed placed = ShowFromSettings("[Main]\r\nSavePosition=1\r\n");
+  ASSERT_TRUE(placed.mainFirst && placed.optionsFirst);
+  const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
+  for (const QRect& frame : {*placed.mainFirst, *placed.optionsFirst}) {
+    EXPECT_EQ(frame.topLeft(), QPoint((desktop.width() - frame.width()) / 2,
+                                      (desktop.height() - frame.height()) / 2))
+        << testing::PrintToString(frame);
+    EXPECT_GT(frame.height(), frame.width() > 600 ? 514 : 265);  // a title bar around it
+  }
+  EXPECT_EQ(placed.mainLater, placed.mainFirst);
+  EXPECT_EQ(placed.optionsLater, placed.optionsFirst);
+}
+
+// A stored position is where the outer frame goes, exactly.
+TEST(Placement, StoredPositionsAreTheFramesPositions) {
+  const Placed placed = ShowFromSettings(
+      "[Main]\r\nSavePosition=1\r\n[Positions]\r\nfrmMain.Left=100\r\nfrmMain.Top=80\r\n"
+      "frmOptions.Left=517\r\nfrmOptions.Top=401\r\n");
+  ASSERT_TRUE(placed.mainFirst && placed.optionsFirst);
+  EXPECT_EQ(placed.mainFirst->topLeft(), QPoint(100, 80));
+  EXPECT_EQ(placed.optionsFirst->topLeft(), QPoint(517, 401));
+  EXPECT_EQ(placed.mainLater, placed.mainFirst);
+  EXPECT_EQ(placed.optionsLater, placed.optionsFirst);
 }
 
 }  // namespace
