@@ -121,8 +121,9 @@ QMargins AnnouncedFrame(const QWidget* window) {
 
 #endif
 
-// The window manager's answer, asked once for each kind of window.
-QMargins ExpectedFrame(const QWidget* window) {
+// The window manager's answer for windows of this kind, asked once when `ask` allows;
+// empty when it has not been asked.
+QMargins ExpectedFrame(const QWidget* window, bool ask) {
 #if defined(TARLYK_HAVE_XCB)
   using Kind = std::tuple<int, bool>;  // flags, fixed size
   static std::map<Kind, QMargins> known;
@@ -130,13 +131,27 @@ QMargins ExpectedFrame(const QWidget* window) {
                   window->minimumSize() == window->maximumSize()};
   const auto found = known.find(kind);
   if (found != known.end()) return found->second;
+  if (!ask) return {};
   const QMargins margins = AnnouncedFrame(window);
   known.emplace(kind, margins);
   return margins;
 #else
   (void)window;
+  (void)ask;
   return {};
 #endif
+}
+
+QMargins Frame(const QWidget* window, bool ask) {
+  if (window->isVisible()) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (frame != client) {
+      return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                      frame.right() - client.right(), frame.bottom() - client.bottom());
+    }
+  }
+  return ExpectedFrame(window, ask);
 }
 
 // The squared distance from a point to a rectangle (0 inside).
@@ -155,15 +170,7 @@ int Inside(int position, int length, int low, int room) {
 }  // namespace
 
 QMargins FrameMargins(const QWidget* window) {
-  if (window->isVisible()) {
-    const QRect frame = window->frameGeometry();
-    const QRect client = window->geometry();
-    if (frame != client) {
-      return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                      frame.right() - client.right(), frame.bottom() - client.bottom());
-    }
-  }
-  return ExpectedFrame(window);
+  return Frame(window, true);
 }
 
 QSize OuterSize(const QWidget* window) {
@@ -201,7 +208,9 @@ QPoint ReachablePosition(QPoint outer, QSize outerSize, int titleHeight,
 }
 
 void PlaceWindow(QWidget* window, QPoint outer) {
-  const QMargins frame = FrameMargins(window);
+  // Whether the title bar can be reached is judged with the frame as far as it is known
+  // already: a few pixels of frame do not decide it, and asking costs time.
+  const QMargins frame = Frame(window, false);
   // A window's position is its frame's.
   window->move(
       ReachablePosition(outer, window->size().grownBy(frame), frame.top(), DesktopScreens()));

@@ -39,7 +39,7 @@ QPoint ReachablePosition(QPoint outer, QSize outerSize, int titleHeight,
                          const std::vector<ScreenArea>& screens);
 
 // Moves the window so that its outer top-left corner is at `outer`, brought onto a
-// screen as ReachablePosition says.
+// screen as ReachablePosition says (with the frame as far as it is known already).
 void PlaceWindow(QWidget* window, QPoint outer);
 
 }  // namespace tarlyk
