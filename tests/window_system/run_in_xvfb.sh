@@ -31,6 +31,8 @@ fi
 export DISPLAY=":$(head -n1 "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
+# The tests may pause the window manager to play a slow desktop.
+export TARLYK_TEST_WM_PID=$!
 for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1

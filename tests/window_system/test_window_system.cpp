@@ -2,6 +2,7 @@
 // windows placed by their outer frames. Runs on the xcb platform in a private X server
 // with a window manager (run_in_xvfb.sh).
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <xcb/xcb.h>
 
 #include <QApplication>
@@ -11,11 +12,13 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtGui/qguiapplication_platform.h>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <thread>
 
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
@@ -86,7 +89,16 @@ QRect ClientOnScreen(WId window) {
 TEST(Splash, PictureAndTextAreOnScreenRightAfterShowNow) {
   ASSERT_NE(Connection(), nullptr) << "not running on the xcb platform";
   SplashWindow splash;
+  // A slow desktop: the window manager answers the mapping only after a while.
+  const pid_t wm = static_cast<pid_t>(qEnvironmentVariableIntValue("TARLYK_TEST_WM_PID"));
+  ASSERT_GT(wm, 0);
+  ASSERT_EQ(::kill(wm, SIGSTOP), 0);
+  std::thread resume([wm] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ::kill(wm, SIGCONT);
+  });
   splash.ShowNow();
+  resume.join();
   // No event is handled from here on: the start-up's slow work would begin now.
   const QRect where = ClientOnScreen(splash.winId());
   ASSERT_EQ(where.size(), QSize(SplashWindow::kWidth, SplashWindow::kHeight));
