@@ -147,7 +147,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   std::printf("peak resident growth of one load (goal: a few MiB):\n");
   for (const Case& c : Cases()) {
-    std::printf("  %-26s %7.2f MiB, %s\n", c.name, static_cast<double>(PeakGrowthKb(c.path)) / 1024.0,
+    std::printf("  %-26s %7.2f MiB, %s\n", c.name,
+                static_cast<double>(PeakGrowthKb(c.path)) / 1024.0,
                 tarlyk::LoadUserPicture(c.path, false) ? "picture" : "built-in person");
   }
   benchmark::Shutdown();

@@ -1,10 +1,11 @@
 #include "shell/window_placement.h"
 
+#include <QtGui/qguiapplication_platform.h>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <chrono>
 #include <map>
@@ -156,8 +157,10 @@ QMargins Frame(const QWidget* window, bool ask) {
 
 // The squared distance from a point to a rectangle (0 inside).
 qint64 DistanceSquared(QPoint p, const QRect& r) {
-  const qint64 dx = p.x() < r.left() ? r.left() - p.x() : (p.x() > r.right() ? p.x() - r.right() : 0);
-  const qint64 dy = p.y() < r.top() ? r.top() - p.y() : (p.y() > r.bottom() ? p.y() - r.bottom() : 0);
+  const qint64 dx =
+      p.x() < r.left() ? r.left() - p.x() : (p.x() > r.right() ? p.x() - r.right() : 0);
+  const qint64 dy =
+      p.y() < r.top() ? r.top() - p.y() : (p.y() > r.bottom() ? p.y() - r.bottom() : 0);
   return dx * dx + dy * dy;
 }
 

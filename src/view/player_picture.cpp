@@ -18,8 +18,8 @@ namespace {
 // file (a FIFO or device would block or never end), empty or larger than the limit. The
 // file is checked after opening, so it cannot be swapped in between.
 std::unique_ptr<QFile> OpenPicture(const QString& path) {
-  const int fd = ::open(QFile::encodeName(path).constData(),
-                        O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||

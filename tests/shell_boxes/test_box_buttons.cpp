@@ -59,9 +59,8 @@ void ExpectGameBoxesInRussian() {
   EXPECT_EQ(shown(Capture([&] { main.ConfirmAbandonGame("Прервать?"); })), "Да,Нет|Нет");
   TfrmOptions options(&main, QStringLiteral("4.0"));
   EXPECT_EQ(shown(Capture([&] { options.btnResetCounts()->click(); })), "Да,Нет|Нет");
-  EXPECT_EQ(shown(Capture([] {
-              ShowSettingsErrorBox(QStringLiteral("Ошибка"), QStringLiteral("текст"));
-            })),
+  EXPECT_EQ(shown(Capture(
+                [] { ShowSettingsErrorBox(QStringLiteral("Ошибка"), QStringLiteral("текст")); })),
             "OK|");
 }
 

@@ -50,7 +50,7 @@ TEST(WindowPlacement, TitleBarOutOfReachIsBroughtOntoTheNearestScreen) {
       // The right monitor unplugged: onto the left one, as far right as it fits.
       {QPoint(2500, 100), leftOnly, QPoint(1208, 100)},
       {QPoint(-5000, -5000), leftOnly, QPoint(0, 0)},
-      {QPoint(-700, 300), leftOnly, QPoint(0, 300)},   // 12 pixels of it left
+      {QPoint(-700, 300), leftOnly, QPoint(0, 300)},      // 12 pixels of it left
       {QPoint(1000, 1077), leftOnly, QPoint(1000, 488)},  // 3 pixels, above the panel
       {QPoint(100, -17), leftOnly, QPoint(100, 0)},
       // Below the shorter right monitor, nearer to it than to the left one.
@@ -89,9 +89,10 @@ TEST(WindowPlacement, LoadedPositionsStayOnTheScreen) {
   {
     TfrmMain main;
     TfrmOptions options(&main, QStringLiteral("4.0"), &main);
-    load("frmMain.Left=5000\r\nfrmMain.Top=3000\r\nfrmOptions.Left=-3000\r\nfrmOptions.Top=-900"
-         "\r\n",
-         options);
+    load(
+        "frmMain.Left=5000\r\nfrmMain.Top=3000\r\nfrmOptions.Left=-3000\r\nfrmOptions.Top=-900"
+        "\r\n",
+        options);
     for (const QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&options)}) {
       const QRect outer(w->pos(), OuterSize(w));
       EXPECT_TRUE(screen.contains(outer.topLeft())) << w->pos().x() << "," << w->pos().y();

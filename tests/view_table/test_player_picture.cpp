@@ -135,8 +135,7 @@ QImage IconOf(const QString& path) {
   }
   const QImage& icon = pictures.ilIcons[1];
   EXPECT_EQ(icon.size(), QSize(kIconSize, kIconSize));
-  EXPECT_TRUE(icon.isNull() || !icon.hasAlphaChannel() ||
-              icon.pixelColor(0, 0).alpha() == 255);
+  EXPECT_TRUE(icon.isNull() || !icon.hasAlphaChannel() || icon.pixelColor(0, 0).alpha() == 255);
   return icon;
 }
 
@@ -148,23 +147,24 @@ TEST(AccountPicture, EveryFormatTheReadersKnow) {
     if (format == "pbm" || format == "pgm" || format == "xbm") continue;  // no colours
     SCOPED_TRACE(format.toStdString());
     // No file-name extension: the format comes from the contents.
-    const QImage icon = IconOf(files.Write(QStringLiteral("face-") + format, Encoded(picture, format)));
+    const QImage icon =
+        IconOf(files.Write(QStringLiteral("face-") + format, Encoded(picture, format)));
     ASSERT_FALSE(icon.isNull());
     EXPECT_TRUE(Near(icon.pixel(24, 24), qRgb(20, 160, 40), 8));
   }
 
-  const QImage gif = IconOf(files.Write(
-      QStringLiteral("face.gif"),
-      Gif(30, 20, {std::vector<uint8_t>(600, 1)}, {qRgb(0, 0, 0), qRgb(200, 30, 30)})));
+  const QImage gif =
+      IconOf(files.Write(QStringLiteral("face.gif"), Gif(30, 20, {std::vector<uint8_t>(600, 1)},
+                                                         {qRgb(0, 0, 0), qRgb(200, 30, 30)})));
   ASSERT_FALSE(gif.isNull());
   EXPECT_EQ(gif.pixel(0, 0), qRgb(200, 30, 30));
   EXPECT_EQ(gif.pixel(47, 47), qRgb(200, 30, 30));
 
-  const QImage svg = IconOf(files.Write(
-      QStringLiteral("face.svg"),
-      "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='100'>"
-      "<rect width='100' height='100' fill='#ff0000'/>"
-      "<rect x='100' width='100' height='100' fill='#0000ff'/></svg>"));
+  const QImage svg =
+      IconOf(files.Write(QStringLiteral("face.svg"),
+                         "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='100'>"
+                         "<rect width='100' height='100' fill='#ff0000'/>"
+                         "<rect x='100' width='100' height='100' fill='#0000ff'/></svg>"));
   if (!svg.isNull()) {  // when the SVG reader is installed: the centred square
     EXPECT_TRUE(Near(svg.pixel(4, 24), qRgb(255, 0, 0), 4));
     EXPECT_TRUE(Near(svg.pixel(43, 24), qRgb(0, 0, 255), 4));
@@ -173,10 +173,10 @@ TEST(AccountPicture, EveryFormatTheReadersKnow) {
 
 TEST(AccountPicture, AnimatedGifShowsItsFirstFrame) {
   PictureFiles files;
-  const QImage icon = IconOf(files.Write(
-      QStringLiteral("face.gif"),
-      Gif(16, 16, {std::vector<uint8_t>(256, 1), std::vector<uint8_t>(256, 2)},
-          {qRgb(0, 0, 0), qRgb(250, 0, 0), qRgb(0, 0, 250)})));
+  const QImage icon =
+      IconOf(files.Write(QStringLiteral("face.gif"),
+                         Gif(16, 16, {std::vector<uint8_t>(256, 1), std::vector<uint8_t>(256, 2)},
+                             {qRgb(0, 0, 0), qRgb(250, 0, 0), qRgb(0, 0, 250)})));
   ASSERT_FALSE(icon.isNull());
   EXPECT_EQ(icon.pixel(24, 24), qRgb(250, 0, 0));
 }

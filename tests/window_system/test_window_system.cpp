@@ -1,6 +1,7 @@
 // What reaches a real X screen: the splash painted before the slow start-up work, and the
 // windows placed by their outer frames. Runs on the xcb platform in a private X server
 // with a window manager (run_in_xvfb.sh).
+#include <QtGui/qguiapplication_platform.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <xcb/xcb.h>
@@ -11,7 +12,6 @@
 #include <QImage>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QtGui/qguiapplication_platform.h>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -51,10 +51,9 @@ QImage ScreenPixels(const QRect& rect) {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(conn)).data;
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
         conn,
-        xcb_get_image(conn, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root,
-                      static_cast<int16_t>(rect.x()), static_cast<int16_t>(rect.y()),
-                      static_cast<uint16_t>(rect.width()), static_cast<uint16_t>(rect.height()),
-                      ~0u),
+        xcb_get_image(conn, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, static_cast<int16_t>(rect.x()),
+                      static_cast<int16_t>(rect.y()), static_cast<uint16_t>(rect.width()),
+                      static_cast<uint16_t>(rect.height()), ~0u),
         nullptr);
     if (reply != nullptr && reply->depth >= 24 &&
         xcb_get_image_data_length(reply) >= rect.width() * rect.height() * 4) {
