@@ -287,8 +287,8 @@ void TfrmAbout::showEvent(QShowEvent* event) {
   if (const QScreen* s = screen()) {
     const QRect area = s->geometry();
     const QSize outer = OuterSize(this);
-    move(area.left() + (area.width() - outer.width()) / 2,
-         area.top() + (area.height() - outer.height()) / 2);
+    PlaceWindow(this, QPoint(area.left() + (area.width() - outer.width()) / 2,
+                             area.top() + (area.height() - outer.height()) / 2));
   }
   credits_->Start();
   QDialog::showEvent(event);

@@ -214,9 +214,13 @@ void PlaceWindow(QWidget* window, QPoint outer) {
   // Whether the title bar can be reached is judged with the frame as far as it is known
   // already: a few pixels of frame do not decide it, and asking costs time.
   const QMargins frame = Frame(window, false);
-  // A window's position is its frame's.
-  window->move(
-      ReachablePosition(outer, window->size().grownBy(frame), frame.top(), DesktopScreens()));
+  const QPoint placed =
+      ReachablePosition(outer, window->size().grownBy(frame), frame.top(), DesktopScreens());
+  // A window's position is its frame's, except for one whose native window exists but
+  // which Qt has not yet seen framed: Qt puts its client area there.
+  const bool clientAtPosition = window->testAttribute(Qt::WA_WState_Created) &&
+                                window->frameGeometry() == window->geometry();
+  window->move(clientAtPosition ? placed + QPoint(frame.left(), frame.top()) : placed);
 }
 
 }  // namespace tarlyk

@@ -20,6 +20,7 @@
 #include <ostream>
 #include <thread>
 
+#include "shell/about_window.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/settings_file.h"
@@ -217,6 +218,24 @@ TEST(Placement, StoredPositionsAreTheFramesPositions) {
   EXPECT_EQ(placed.optionsFirst->topLeft(), QPoint(517, 401));
   EXPECT_EQ(placed.mainLater, placed.mainFirst);
   EXPECT_EQ(placed.optionsLater, placed.optionsFirst);
+}
+
+// The about window centres itself on its screen at every showing, by its outer frame.
+TEST(Placement, AboutWindowCentredByItsFrame) {
+  TfrmAbout about;
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  for (int showing = 0; showing < 2; ++showing) {
+    about.show();
+    std::optional<QRect> frame;
+    const QDeadlineTimer deadline(10000);
+    while (!frame && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      frame = FramedOnScreen(about.winId());
+    }
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->center(), screen.center()) << testing::PrintToString(*frame);
+    about.hide();
+  }
 }
 
 }  // namespace
