@@ -32,7 +32,7 @@ QString Plain(QString text) {
   return text.remove(QLatin1Char('&'));
 }
 
-// Runs `action`, which opens a modal box; records its buttons and answers with Escape.
+// Runs `action`, which opens a modal box; records its buttons and closes it unanswered.
 BoxSeen Capture(const std::function<void()>& action) {
   BoxSeen seen;
   QTimer poll;
