@@ -38,3 +38,15 @@ if(PkgConfig_FOUND AND TARGET tarlyk)
       RUN_SERIAL TRUE)
   endif()
 endif()
+
+# A real X server with a window manager: the splash on screen and window placement.
+if(TARGET PkgConfig::TARLYK_SMOKE_XCB)
+  add_executable(test_window_system
+    ${CMAKE_CURRENT_SOURCE_DIR}/window_system/test_window_system.cpp)
+  target_link_libraries(test_window_system PRIVATE tarlyk_shell PkgConfig::TARLYK_SMOKE_XCB
+    tarlyk_gui_test_main GTest::gtest)
+  add_test(NAME window_system
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window_system/run_in_xvfb.sh
+      $<TARGET_FILE:test_window_system>)
+  set_tests_properties(window_system PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+endif()

@@ -13,6 +13,7 @@
 #include "shell/fonts.h"
 #include "shell/look.h"
 #include "shell/push_button.h"
+#include "shell/window_placement.h"
 
 namespace tarlyk {
 
@@ -285,9 +286,9 @@ void TfrmAbout::showEvent(QShowEvent* event) {
   ApplyLook();
   if (const QScreen* s = screen()) {
     const QRect area = s->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.left() + (area.width() - outer.width()) / 2,
-         area.top() + (area.height() - outer.height()) / 2);
+    const QSize outer = OuterSize(this);
+    PlaceWindow(this, QPoint(area.left() + (area.width() - outer.width()) / 2,
+                             area.top() + (area.height() - outer.height()) / 2));
   }
   credits_->Start();
   QDialog::showEvent(event);

@@ -123,7 +123,7 @@ bool Application::CreateGameState() {
   const CardLoadResult result = LoadCardImages(
       QCoreApplication::applicationDirPath().toStdString(), frmMain_->TableColor().rgb(), images_,
       dmData_->AllCards, [] { QCoreApplication::processEvents(); },
-      [&] { return ApplyUserPicture(*pictures_, picturePath, repair); },
+      [&] { ApplyUserPicture(*pictures_, picturePath, repair); },
       [this](int n, const QImage& back) { frmOptions_->SetBackThumbnail(n, back); }, storedShortId,
       random_);
   if (result.status != CardLoadResult::kOk) {

@@ -9,6 +9,7 @@
 
 #include "game/random.h"
 #include "game/tdm_data.h"
+#include "shell/russian_translation.h"
 #include "shell/single_instance.h"
 #include "shell/startup_values.h"
 #include "view/card_images.h"
@@ -29,7 +30,8 @@ extern const char* const kApplicationTitle;  // "Тарлык (подкидно�
 class Application {
  public:
   // Takes the single-instance lock before anything else, starts loading the font
-  // configuration on a second thread, then creates the Qt application object.
+  // configuration on a second thread, then creates the Qt application object and gives
+  // it the Russian texts of the standard buttons.
   Application(int& argc, char** argv);
   ~Application();
   Application(const Application&) = delete;
@@ -48,6 +50,7 @@ class Application {
   SingleInstanceLock lock_;
   std::thread fontWarmUp_;  // joined before the first window
   QApplication app_;
+  RussianTranslation translation_;  // before any box can come up
   SeededRandom random_;
   StartupValues values_;
   ScoreCounters score_;

@@ -22,6 +22,7 @@
 #include "shell/push_button.h"
 #include "shell/radio_group.h"
 #include "shell/track_description.h"
+#include "shell/window_placement.h"
 #include "shell/app_icon.h"
 
 // Resources of a static library must be pulled in by name, outside any namespace.
@@ -550,21 +551,21 @@ QPoint TfrmOptions::MainWindowPos() const {
 }
 
 void TfrmOptions::SetMainWindowPos(QPoint pos) {
-  if (mainWindow_ != nullptr) mainWindow_->move(pos);
+  if (mainWindow_ != nullptr) PlaceWindow(mainWindow_, pos);
 }
 
 QSize TfrmOptions::MainWindowFrameSize() const {
-  return mainWindow_ != nullptr ? mainWindow_->frameGeometry().size() : QSize();
+  return mainWindow_ != nullptr ? OuterSize(mainWindow_) : QSize();
 }
 
 QPoint TfrmOptions::OptionsPos() const {
   return pos();
 }
 void TfrmOptions::SetOptionsPos(QPoint pos) {
-  move(pos);
+  PlaceWindow(this, pos);
 }
 QSize TfrmOptions::OptionsFrameSize() const {
-  return frameGeometry().size();
+  return OuterSize(this);
 }
 
 QSize TfrmOptions::DesktopSize() const {

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "shell/ini_file.h"
@@ -47,6 +48,13 @@ QString ScoreBoxText() {
       "  • Не возможно произвести дозапись (Код ошибки: 1-001).\r\r"
       "Обратитесь к справочной системе игры, чтобы получить информацию поустранению данных "
       "ошибок.");
+}
+
+// The stored integer, or nothing when the key is missing or holds no integer.
+std::optional<int32_t> StoredInteger(const IniFile& ini, const char* section, const char* key) {
+  const int32_t value = ini.ReadInteger(section, key, 0);
+  if (value != 0 || ini.ReadInteger(section, key, 1) == 0) return value;
+  return std::nullopt;
 }
 
 int Clamp(int value, int high) {
@@ -101,15 +109,23 @@ QString LoadSettings(const std::string& path, SettingsHolders& h, ScoreCounters&
 
   h.SetSavePosition(ini.ReadBool(kMain, "SavePosition", true));
   if (h.SavePosition()) {
+    // A missing position centres the window on the desktop by its outer size, which
+    // before the window is first shown takes a question to the window manager: the
+    // size is asked for only then.
     const QSize desk = h.DesktopSize();
-    const QSize mainSize = h.MainWindowFrameSize();
-    const QSize optSize = h.OptionsFrameSize();
-    const QPoint mainPos(
-        ini.ReadInteger(kPositions, "frmMain.Left", (desk.width() - mainSize.width()) / 2),
-        ini.ReadInteger(kPositions, "frmMain.Top", (desk.height() - mainSize.height()) / 2));
-    const QPoint optPos(
-        ini.ReadInteger(kPositions, "frmOptions.Left", (desk.width() - optSize.width()) / 2),
-        ini.ReadInteger(kPositions, "frmOptions.Top", (desk.height() - optSize.height()) / 2));
+    const auto position = [&](const char* leftKey, const char* topKey,
+                              const std::function<QSize()>& outerSize) {
+      const std::optional<int32_t> left = StoredInteger(ini, kPositions, leftKey);
+      const std::optional<int32_t> top = StoredInteger(ini, kPositions, topKey);
+      if (left && top) return QPoint(*left, *top);
+      const QSize size = outerSize();
+      return QPoint(left.value_or((desk.width() - size.width()) / 2),
+                    top.value_or((desk.height() - size.height()) / 2));
+    };
+    const QPoint mainPos =
+        position("frmMain.Left", "frmMain.Top", [&h] { return h.MainWindowFrameSize(); });
+    const QPoint optPos =
+        position("frmOptions.Left", "frmOptions.Top", [&h] { return h.OptionsFrameSize(); });
     h.SetMainWindowPos(mainPos);
     h.SetOptionsPos(optPos);
   }

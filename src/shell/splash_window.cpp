@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 #include "shell/built_in_pictures.h"
@@ -49,8 +50,20 @@ SplashWindow::~SplashWindow() {
 void SplashWindow::ShowNow() {
   show();
   raise();
+  // What is drawn before the window system exposes the window is lost, and the slow
+  // work that follows handles no events: wait (within a bound) for the exposure, which
+  // paints the whole window, then have the display server draw it before going on.
+  QWindow* window = windowHandle();
+  if (window != nullptr && !window->isExposed()) {
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(kExposeWaitMs);  // also wakes the wait below at the bound
+    while (!window->isExposed() && deadline.isActive()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+  }
   repaint();
-  QCoreApplication::processEvents();
+  QGuiApplication::sync();
 }
 
 QString SplashWindow::LoadingText() {

@@ -19,12 +19,15 @@ class SplashWindow final : public QWidget {
   static constexpr int kFrameWidth = 46;
   static constexpr int kFrameHeight = 7;
   static constexpr int kFrameIntervalMs = 90;
+  // The longest ShowNow waits for the window system to expose the window.
+  static constexpr int kExposeWaitMs = 500;
 
   explicit SplashWindow(QWidget* parent = nullptr);
   ~SplashWindow() override;
 
-  // Shows the window, paints it at once and lets pending events run, so that it is on
-  // screen before the slow work starts.
+  // Shows the window and returns once its picture and text are on the screen (or after
+  // kExposeWaitMs when the window system does not expose it), so that it is visible
+  // before the slow work starts.
   void ShowNow();
 
   int CurrentFrame() const { return frame_; }

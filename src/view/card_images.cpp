@@ -177,7 +177,7 @@ bool IsCardCornerPixel(int x, int y) {
 CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& out,
                               std::array<TCardRec, 53>& allCards,
                               const std::function<void()>& processEvents,
-                              const std::function<bool()>& loadPlayerPicture,
+                              const std::function<void()>& loadPlayerPicture,
                               const std::function<void(int n, const QImage& back)>& backThumbnail,
                               int storedShortId, IRandom& random) {
   CardLoadResult result;
@@ -188,7 +188,9 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   }
 
   std::string& errors = result.errorList;
-  if (loadPlayerPicture && !loadPlayerPicture()) errors += "ИЗОБРАЖЕНИЕ_ПОЛЬЗОВАТЕЛЯ, ";
+  // The account picture is the person's own choice and not part of the library: one
+  // that cannot be used leaves the built-in picture and is never a load error.
+  if (loadPlayerPicture) loadPlayerPicture();
 
   const TintTable table(tint);
   for (int i = kFirstFace; i <= kLastFace; ++i) {

@@ -36,7 +36,7 @@ struct CardLoadResult {
 //  - tint: the base colour the light faces are tinted towards.
 //  - processEvents: called before every card picture, to keep the splash responsive.
 //  - loadPlayerPicture: the player-picture step, run after the library is opened and
-//    before the faces; false adds its error item.
+//    before the faces; it cannot fail the loading.
 //  - backThumbnail(n, back): called for every back that loaded, with the keyed
 //    (transparent-cornered) back picture.
 //  - storedShortId: the ShortID option as stored; -1 (or anything outside 0..11) picks
@@ -47,7 +47,7 @@ struct CardLoadResult {
 CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& out,
                               std::array<TCardRec, 53>& allCards,
                               const std::function<void()>& processEvents,
-                              const std::function<bool()>& loadPlayerPicture,
+                              const std::function<void()>& loadPlayerPicture,
                               const std::function<void(int n, const QImage& back)>& backThumbnail,
                               int storedShortId, IRandom& random);
 

@@ -1,30 +1,38 @@
 #include "view/player_picture.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <memory>
 #include <vector>
 
 namespace tarlyk {
 namespace {
 
-// Reads at most kMaxUserPictureBytes + 1 bytes of a regular file; empty on any failure
-// or when the file is empty or larger than the limit.
-QByteArray readBounded(const QString& path) {
-  std::error_code ec;
-  const std::filesystem::path fsPath(path.toStdString());
-  // Only regular files: a FIFO or device would block or never end.
-  if (!std::filesystem::is_regular_file(fsPath, ec) || ec) return {};
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QByteArray bytes = file.read(kMaxUserPictureBytes + 1);
-  if (bytes.size() > kMaxUserPictureBytes) return {};
-  return bytes;
+// Opens a regular file for reading; null when it is missing, unreadable, not a regular
+// file (a FIFO or device would block or never end), empty or larger than the limit. The
+// file is checked after opening, so it cannot be swapped in between.
+std::unique_ptr<QFile> OpenPicture(const QString& path) {
+  const int fd =
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
+      info.st_size > kMaxUserPictureBytes) {
+    ::close(fd);
+    return nullptr;
+  }
+  auto file = std::make_unique<QFile>();
+  if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return nullptr;
+  }
+  return file;
 }
 
 // Restores Qt's global decoding allocation limit when leaving the scope.
@@ -41,19 +49,27 @@ class AllocationLimit {
   int saved_;
 };
 
-QImage toIcon(const QImage& source) {
-  QImage scaled = source;
-  if (source.width() != kIconSize || source.height() != kIconSize) {
-    scaled = source.scaled(kIconSize, kIconSize, Qt::KeepAspectRatioByExpanding,
-                           Qt::SmoothTransformation);
-    scaled = scaled.copy((scaled.width() - kIconSize) / 2, (scaled.height() - kIconSize) / 2,
-                         kIconSize, kIconSize);
-  }
-  // Drawn without a mask: any transparency is flattened onto the panel colour.
+// Decoding never needs more than this (a picture of kMaxUserPicturePixels at 16 bits a
+// channel, and the reader's own scratch), whatever a damaged header says.
+constexpr int kAllocationLimitMegabytes = 8;
+
+qint64 Pixels(QSize size) {
+  return static_cast<qint64>(size.width()) * size.height();
+}
+
+// The part of a picture that fills a square icon when it is scaled keeping its
+// proportions: the centred square of its shorter side.
+QRect CentredSquare(QSize size) {
+  const int side = std::min(size.width(), size.height());
+  return QRect((size.width() - side) / 2, (size.height() - side) / 2, side, side);
+}
+
+// Drawn without a mask: any transparency is flattened onto the panel colour.
+QImage Flattened(const QImage& square) {
   QImage icon(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
   icon.fill(PanelPictures::kIconBackground);
   QPainter p(&icon);
-  p.drawImage(0, 0, scaled);
+  p.drawImage(0, 0, square);
   p.end();
   return icon;
 }
@@ -85,30 +101,43 @@ void RepairIU(QImage& picture) {
 }
 
 std::optional<QImage> LoadUserPicture(const QString& path, bool needRepair) {
-  QByteArray bytes = readBounded(path);
-  if (bytes.isEmpty()) return std::nullopt;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  const QByteArray format = reader.format();
-  if (format != "png" && format != "jpeg" && format != "jpg" && format != "bmp")
-    return std::nullopt;
+  const std::unique_ptr<QFile> file = OpenPicture(path);
+  if (!file) return std::nullopt;
+  QImageReader reader(file.get());
+  reader.setDecideFormatFromContent(true);
+  if (!reader.canRead()) return std::nullopt;
   const QSize size = reader.size();
-  if (!size.isValid() || size.isEmpty() ||
-      static_cast<qint64>(size.width()) * size.height() > kMaxUserPicturePixels)
+  if (!size.isValid() || size.isEmpty()) return std::nullopt;
+  const bool vector = reader.format().startsWith("svg");
+  if (!vector && (Pixels(size) > kMaxUserPicturePixels ||
+                  std::max(size.width(), size.height()) > kMaxUserPictureSide)) {
     return std::nullopt;
+  }
+
+  // A reader that cuts and scales while decoding is asked for the icon alone; any other
+  // decodes the whole picture and the square is cut from it here.
+  const bool reduces = reader.supportsOption(QImageIOHandler::ClipRect) &&
+                       reader.supportsOption(QImageIOHandler::ScaledSize);
+  if (reduces) {
+    reader.setClipRect(CentredSquare(size));
+    reader.setScaledSize(QSize(kIconSize, kIconSize));
+  }
   QImage image;
   {
-    const AllocationLimit limit(128);
+    const AllocationLimit limit(kAllocationLimitMegabytes);
     if (!reader.read(&image)) return std::nullopt;
   }
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return std::nullopt;
   if (needRepair) RepairIU(image);
-  return toIcon(image);
+  if (image.width() != image.height()) image = image.copy(CentredSquare(image.size()));
+  if (image.width() != kIconSize) {
+    image = image.scaled(kIconSize, kIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  return Flattened(image);
 }
 
 bool ApplyUserPicture(PanelPictures& pictures, const QString& path, bool needRepair) {
-  if (path.isEmpty()) return true;
+  if (path.isEmpty()) return false;
   std::optional<QImage> icon = LoadUserPicture(path, needRepair);
   if (!icon) return false;
   pictures.ilIcons[1] = *icon;

@@ -268,11 +268,21 @@ TEST_F(CardImagesTest, LibraryWithoutTheFunctionListsEveryPicture) {
   EXPECT_TRUE(run.thumbnails.empty());
 }
 
+// The account picture is the person's own choice: one that cannot be used leaves the
+// built-in picture and the game starts.
+TEST_F(CardImagesTest, UnusableAccountPictureIsNoLoadError) {
+  LoadRun run = Load(TARLYK_CARDS_DIR, 3, /*pictureOk=*/false);
+  EXPECT_EQ(run.pictureCalls, 1);
+  EXPECT_EQ(run.result.status, CardLoadResult::kOk);
+  EXPECT_EQ(run.result.errorList, "");
+}
+
 TEST_F(CardImagesTest, DamagedPicturesAreListedInLoadingOrder) {
+  // An account picture that cannot be used is no fault of the library: never listed.
   LoadRun run = Load(BadDir("partial"), 3, /*pictureOk=*/false);
+  EXPECT_EQ(run.pictureCalls, 1);
   ASSERT_EQ(run.result.status, CardLoadResult::kDamaged);
   EXPECT_EQ(run.result.errorList,
-            "ИЗОБРАЖЕНИЕ_ПОЛЬЗОВАТЕЛЯ, "
             "№ K-7, № ОсвK-7, № K-20, № ОсвK-20, № K-33, № ОсвK-33, "
             "№ O-56, № ПовO-56, № O-57, № ПовO-57, № O-65, № ПовO-65, ");
   EXPECT_TRUE(run.images.ilCards[6].isNull());
@@ -283,7 +293,7 @@ TEST_F(CardImagesTest, DamagedPicturesAreListedInLoadingOrder) {
 
   EXPECT_EQ(DamagedLibraryText(run.result.errorList),
             "Библиотека ресурсов (Cards.dll) повреждена.\r\rСписок карт, которые не удалось "
-            "загрузить:\rИЗОБРАЖЕНИЕ_ПОЛЬЗОВАТЕЛЯ, № K-7, № ОсвK-7, № K-20, № ОсвK-20, "
+            "загрузить:\r№ K-7, № ОсвK-7, № K-20, № ОсвK-20, "
             "№ K-33, № ОсвK-33, № O-56, № ПовO-56, № O-57, № ПовO-57, № O-65, № ПовO-65."
             "\r\rПрекращаю работу.\r\r\tКод ошибки: 0-003.");
 }

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -425,6 +426,30 @@ TEST(Splash, WindowPictureTextAndCursor) {
 
   splash.hide();
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The first frame is painted by ShowNow itself: the window's backing store already holds
+// the picture and the text, before any further event is handled.
+TEST(Splash, FirstFrameIsPaintedByShowNow) {
+  SplashWindow splash;
+  splash.ShowNow();
+  ASSERT_NE(splash.backingStore(), nullptr);
+  QPaintDevice* device = splash.backingStore()->paintDevice();
+  ASSERT_NE(device, nullptr);
+  ASSERT_EQ(device->devType(), QInternal::Image);
+  const QImage painted = static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB32);
+  ASSERT_GE(painted.width(), SplashWindow::kWidth);
+  const QImage picture = splash.Picture().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(painted.pixel(240, 200), picture.pixel(240, 200));
+  EXPECT_EQ(painted.pixel(470, 340), picture.pixel(470, 340));
+  int white = 0;
+  for (int y = 22; y < 38; ++y) {
+    for (int x = 8; x < 80; ++x) {
+      if (painted.pixel(x, y) == qRgb(255, 255, 255)) ++white;
+    }
+  }
+  EXPECT_GT(white, 20);
+  splash.hide();
 }
 
 // --- about window ---
