@@ -15,6 +15,7 @@ void RunGames(benchmark::State& state, tarlyk::BotKind bot, int deck, bool check
   config.bot = bot;
   config.deck = deck;
   config.check = check;
+  config.timeDecisions = false;
   tarlyk::SelfPlayer player(config);
   for (auto _ : state) {
     if (!player.PlayGame()) {

@@ -113,17 +113,8 @@ void CheckHand(const TdmData& d, Checker& c) {
       return;
     }
   }
-  auto key = [&](const TCardRec& card) {
-    return ValueToInt(card.Value) * (card.Suid == d.KozirCard.Suid ? 100 : 1);
-  };
-  for (int i = 1; i < n; ++i) {
-    const TCardRec& a = d.UserCards[i - 1];
-    const TCardRec& b = d.UserCards[i];
-    if (key(a) > key(b) || (key(a) == key(b) && a.Suid > b.Suid)) {
-      c.Fail("person's hand is not sorted at slot " + std::to_string(i));
-      return;
-    }
-  }
+  const int unsorted = FirstUnsortedSlot(d.UserCards, d.KozirCard.Suid);
+  if (unsorted != -1) c.Fail("person's hand is not sorted at slot " + std::to_string(unsorted));
 }
 
 }  // namespace

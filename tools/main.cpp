@@ -13,8 +13,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tarlyk-sim [SCRIPT]\n"
-    "       tarlyk-sim selfplay --games N [--seed S] [--level 0|1] [--deck 36|52]\n"
-    "                           [--bot random|lowest|mirror] [--check]\n";
+    "       tarlyk-sim selfplay --games N [--seed S] [--level 0|1|2] [--deck 36|52]\n"
+    "                           [--bot random|lowest|mirror|level0|level1|level2] [--check]\n";
 
 template <typename T>
 bool ParseNumber(const char* text, T* value) {
@@ -40,7 +40,7 @@ int SelfPlayMain(int argc, char** argv) {
     } else if (arg == "--seed") {
       ok = ParseNumber(value, &config.seed);
     } else if (arg == "--level") {
-      ok = ParseNumber(value, &config.level) && (config.level == 0 || config.level == 1);
+      ok = ParseNumber(value, &config.level) && config.level >= 0 && config.level <= 2;
     } else if (arg == "--deck") {
       ok = ParseNumber(value, &config.deck) && (config.deck == 36 || config.deck == 52);
     } else if (arg == "--bot") {
@@ -51,6 +51,12 @@ int SelfPlayMain(int argc, char** argv) {
         config.bot = tarlyk::BotKind::kLowest;
       } else if (bot == "mirror") {
         config.bot = tarlyk::BotKind::kMirror;
+      } else if (bot == "level0") {
+        config.bot = tarlyk::BotKind::kLevel0;
+      } else if (bot == "level1") {
+        config.bot = tarlyk::BotKind::kLevel1;
+      } else if (bot == "level2") {
+        config.bot = tarlyk::BotKind::kLevel2;
       } else {
         ok = false;
       }

@@ -36,7 +36,17 @@ inline constexpr TCardRec EmptyCard() {
   return c;
 }
 
-inline constexpr bool IsPresent(const TCardRec& c) { return c.Value != 0; }
+inline constexpr bool IsPresent(const TCardRec& c) {
+  return c.Value != 0;
+}
+
+// A set of cards by identity: bit n stands for the card whose ID is n.
+using CardSet = uint64_t;
+
+// The set holding just this card; empty for a record without a valid identity.
+inline constexpr CardSet CardBit(const TCardRec& c) {
+  return c.ID >= 0 && c.ID < 52 ? CardSet{1} << c.ID : 0;
+}
 
 // Card n = 1..52 of the picture library: four blocks clubs, diamonds, hearts, spades,
 // each ace, two, ..., king. Only Value, Suid and ID are set.

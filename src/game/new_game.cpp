@@ -50,6 +50,9 @@ void TdmData::ClearArrays() {
   DeskCards.fill(empty);
   ThrowInMode = false;
   GameActive = true;
+  Discarded = 0;
+  SeenInUserHand = 0;
+  SeenInCPUHand = 0;
   RefreshCounts();
 }
 
@@ -159,6 +162,10 @@ void TdmData::GetCardsFromColoda() {
   const auto draw = [&](bool toUser) {
     Pile hand = toUser ? Pile{UserCards} : Pile{CPUCards};
     const size_t from = static_cast<size_t>(next);
+    // The turned-up trump is seen going into the hand that draws it.
+    if (ColodaCards[from].ID == KozirCard.ID) {
+      (toUser ? SeenInUserHand : SeenInCPUHand) |= CardBit(ColodaCards[from]);
+    }
     if (AddCardToArray(hand, ColodaCards[from], 1)) ++(toUser ? userCount : cpuCount);
     ColodaCards[from] = EmptyCard();
     do {

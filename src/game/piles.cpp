@@ -99,23 +99,10 @@ void SortCards(Pile pile, uint8_t kozirSuid) {
     return;
   }
   // Cards already in order (the usual case at a repaint) only need their gaps closed.
-  {
-    bool ordered = true;
-    bool gapSeen = false;
-    int32_t lastKey = -1;
-    for (std::size_t i = 0; i < pile.size() && ordered; ++i) {
-      if (!IsPresent(pile[i])) {
-        gapSeen = true;
-        continue;
-      }
-      const int32_t key = SortKeyOf(pile[i], kozirSuid) * 256 + pile[i].Suid;
-      ordered = IsMovable(pile[i]) && key >= lastKey;
-      lastKey = key;
-    }
-    if (ordered) {
-      if (gapSeen) RemoveSpaces(pile);
-      return;
-    }
+  bool gap = false;
+  if (FirstUnsortedSlot(pile, kozirSuid, &gap) == -1) {
+    if (gap) RemoveSpaces(pile);
+    return;
   }
   std::array<int32_t, kMaxSlots> keys;
   std::array<uint8_t, kMaxSlots> slots;    // movable slots, ascending
@@ -137,6 +124,34 @@ void SortCards(Pile pile, uint8_t kozirSuid) {
   for (std::size_t k = 0; k < n; ++k) sorted[k] = pile[sources[k]];
   for (std::size_t k = 0; k < n; ++k) pile[slots[k]] = sorted[k];
   RemoveSpaces(pile);
+}
+
+int FirstUnsortedSlot(ConstPile pile, uint8_t kozirSuid, bool* gap) {
+  int32_t lastKey = -1;
+  bool holeSeen = false;
+  bool hole = false;
+  for (std::size_t i = 0; i < pile.size(); ++i) {
+    if (!IsPresent(pile[i])) {
+      holeSeen = true;
+      continue;
+    }
+    hole = hole || holeSeen;
+    const TCardRec& c = pile[i];
+    if (c.Value > 13) return static_cast<int>(i);  // no face value: not movable
+    const int32_t key = (c.Value + 1) * (c.Suid == kozirSuid ? 100 : 1) * 256 + c.Suid;
+    if (key < lastKey) return static_cast<int>(i);
+    lastKey = key;
+  }
+  if (gap != nullptr) *gap = hole;
+  return -1;
+}
+
+CardSet CardsOf(ConstPile pile) {
+  CardSet set = 0;
+  for (const TCardRec& c : pile) {
+    if (IsPresent(c)) set |= CardBit(c);
+  }
+  return set;
 }
 
 int ValueToInt(uint8_t value) {

@@ -23,7 +23,13 @@ void RemoveSpaces(Pile pile);
 int GetMinCard(ConstPile pile, int start, uint8_t kozirSuid);
 // Sorts ascending by face value (trumps after all others), ties by suit code; no gaps.
 void SortCards(Pile pile, uint8_t kozirSuid);
+// Slot of the first card out of the order SortCards gives (a card without a face value is
+// out of order), or -1 when the cards are in order; empty slots are passed over. When the
+// cards are in order, *gap (if given) tells whether an empty slot lies before a card.
+int FirstUnsortedSlot(ConstPile pile, uint8_t kozirSuid, bool* gap = nullptr);
 int ValueToInt(uint8_t value);
+// The cards of a pile as a set.
+CardSet CardsOf(ConstPile pile);
 // Russian name of a card: rank name followed directly by the suit word.
 std::string CardToString(const TCardRec& card);
 

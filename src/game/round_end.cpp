@@ -56,14 +56,17 @@ std::string Percent(int64_t x, int64_t total, const std::string& separator) {
 }  // namespace
 
 void TdmData::MoveToBito() {
+  Discarded |= CardsOf(DeskCards);
   MoveDeskTo(DeskCards, BitoCards);
 }
 
 void TdmData::MoveToCPU() {
+  SeenInCPUHand |= CardsOf(DeskCards);
   MoveDeskTo(DeskCards, CPUCards);
 }
 
 void TdmData::MoveToUser() {
+  SeenInUserHand |= CardsOf(DeskCards);
   MoveDeskTo(DeskCards, UserCards);
 }
 

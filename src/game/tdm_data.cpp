@@ -3,8 +3,6 @@
 #include "game/flow_texts.h"
 #include "game/hand_layout.h"
 #include "opponent/card_weights.h"
-#include "opponent/computer_attack.h"
-#include "opponent/computer_defence.h"
 
 namespace tarlyk {
 
@@ -20,7 +18,10 @@ TdmData::TdmData(IGameWindow& window, const IGameOptions& options, IRandom& rand
       window_(window),
       options_(options),
       random_(random),
-      score_(score) {
+      score_(score),
+      playerFactory_([](int level) { return MakeComputerPlayer(level); }),
+      player_(playerFactory_(options.Level())),
+      playerLevel_(options.Level()) {
   FillAllCards();
   RefreshCounts();
 }
@@ -64,67 +65,64 @@ void TdmData::PrepareCardsForGoing() {
   tarlyk::PrepareCardsForGoing(CPUCards, Table());
 }
 
-// The computer sees its own hand, the table, the trump, the stock count and only
-// whether the person still holds cards, never which ones.
+// The computer sees its own hand, the table, the trump, the stock count, how many cards
+// the person holds and the discard pile, never which cards the person holds.
 OpponentView TdmData::OpponentSeat() {
-  return OpponentView{
-      CPUCards, DeskCards,   KozirCard, GetCardsCount(ColodaCards), GetFirstID(UserCards) != -1,
-      WhoGoing, ThrowInMode, GameStage};
+  const int userCount = GetCardsCount(UserCards);
+  OpponentView seat{CPUCards,      DeskCards, KozirCard,   GetCardsCount(ColodaCards),
+                    userCount > 0, WhoGoing,  ThrowInMode, GameStage};
+  seat.seat = Seat::kComputer;
+  seat.opponentCount = userCount;
+  seat.discarded = Discarded;
+  seat.opponentKnown = SeenInUserHand;
+  return seat;
+}
+
+void TdmData::SetPlayerFactory(PlayerFactory factory) {
+  playerFactory_ = std::move(factory);
+  player_ = playerFactory_(playerLevel_);
 }
 
 void TdmData::PrepareStep() {
   GameStage = CalcGameStage(GetCardsCount(ColodaCards), options_.CardsCount());
-  CalcKoefs(CPUCards, 51);
-}
-
-void TdmData::CalcKoefs(Pile cards, int high) {
-  tarlyk::CalcKoefs(cards, high, KozirCard.Suid, options_.Level());
+  // The Level option acts from the next round's start.
+  if (options_.Level() != playerLevel_) {
+    playerLevel_ = options_.Level();
+    player_ = playerFactory_(playerLevel_);
+  }
+  OpponentView seat = OpponentSeat();
+  player_->PrepareStep(seat);
 }
 
 int TdmData::FindGoingCard() {
-  return tarlyk::FindGoingCard(OpponentSeat());
+  return player_->Lead(OpponentSeat());
 }
 
 int TdmData::FindGoingCardWhichCanGo() {
-  return tarlyk::FindGoingCardWhichCanGo(OpponentSeat());
+  return player_->ThrowIn(OpponentSeat());
 }
 
 int TdmData::FindGoingCardWhichCanBitsa() {
-  return tarlyk::FindGoingCardWhichCanBitsa(OpponentSeat());
+  return player_->Cover(OpponentSeat());
 }
 
 void TdmData::MakeStep(int position, int kind) {
-  tarlyk::MakeStep(CPUCards, DeskCards, position, kind);
+  // The chosen card goes to the first free slot of the computer's half of the table.
+  if (kind != 0 && kind != 1) return;
+  if (position < 1 || position > static_cast<int>(CPUCards.size())) return;
+  TCardRec& slot = CPUCards[static_cast<size_t>(position - 1)];
+  AddCardToArray(DeskCards, slot, 7);
+  SeenInCPUHand &= ~CardBit(slot);
+  slot = EmptyCard();
 }
 
 // --- the window ---------------------------------------------------------------------
 
-namespace {
-
-// True when the hand is already in the order sorting would give it: ascending by face
-// value (trumps after all others), then suit, with no hole before the last card.
-bool IsSortedHand(const std::array<TCardRec, 52>& hand, uint8_t kozirSuid) {
-  int lastKey = -1;
-  size_t i = 0;
-  for (; i < hand.size() && IsPresent(hand[i]); ++i) {
-    const TCardRec& c = hand[i];
-    if (c.Value > 13) return false;
-    const int key = (c.Value + 1) * (c.Suid == kozirSuid ? 100 : 1) * 256 + c.Suid;
-    if (key <= lastKey) return false;
-    lastKey = key;
-  }
-  for (; i < hand.size(); ++i) {
-    if (IsPresent(hand[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 void TdmData::RepaintDesk() {
   // The hand is kept sorted and gap-free before every paint, so that hand position k
-  // (what the hit test returns) is slot k - 1. Most events leave it sorted already.
-  if (!IsSortedHand(UserCards, KozirCard.Suid)) SortCards(UserCards, KozirCard.Suid);
+  // (what the hit test returns) is slot k - 1. Most events leave it sorted already, which
+  // sorting finds out quickly.
+  SortCards(UserCards, KozirCard.Suid);
   window_.RepaintDesk();
 }
 

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "game/game_interfaces.h"
 #include "game/move_rules.h"
 #include "game/piles.h"
+#include "opponent/computer_player.h"
 #include "opponent/opponent_view.h"
 
 namespace tarlyk {
@@ -52,6 +55,12 @@ class TdmData {
   bool GameActive = false;
   bool ThrowInMode = false;
   long double GameStage = 1.0L;
+  // What both sides have witnessed in this game: the discard pile, and the cards each side
+  // was seen to take into its hand (from the table, or the turned-up trump drawn from the
+  // stock) and still holds. Kept from the moves themselves; emptied at a new game.
+  CardSet Discarded = 0;
+  CardSet SeenInUserHand = 0;
+  CardSet SeenInCPUHand = 0;
 
   // Status texts, composed once from the player's display name.
   std::string PlayerName;
@@ -92,8 +101,11 @@ class TdmData {
 
   // --- the computer opponent, seen from its seat ---
   OpponentView OpponentSeat();
+  // Where the computer's player comes from; by default the difficulty levels' own players.
+  // The factory is asked again at a round's start whenever the Level option has changed.
+  using PlayerFactory = std::function<std::unique_ptr<ComputerPlayer>(int level)>;
+  void SetPlayerFactory(PlayerFactory factory);
   void PrepareStep();
-  void CalcKoefs(Pile cards, int high);
   int FindGoingCard();
   int FindGoingCardWhichCanGo();
   int FindGoingCardWhichCanBitsa();
@@ -131,6 +143,8 @@ class TdmData {
   void SetAnimation(bool on);
 
  private:
+  // Lays the card at this index of the person's hand on the first free table slot.
+  void LayUserCard(int index);
   void HumanAttack(int index);
   void HumanDefence(int index);
   void ClosingStep();
@@ -145,6 +159,9 @@ class TdmData {
   const IGameOptions& options_;
   IRandom& random_;
   ScoreCounters& score_;
+  PlayerFactory playerFactory_;
+  std::unique_ptr<ComputerPlayer> player_;
+  int playerLevel_ = 0;
   // The counters the score line was last written for.
   bool countsShown_ = false;
   ScoreCounters shownCounts_{};

@@ -5,17 +5,6 @@
 
 namespace tarlyk {
 
-namespace {
-
-// A card leaving the person's hand: the slot reads as empty from now on.
-void VacateHandSlot(TCardRec& slot) {
-  slot.Value = 0;
-  slot.Suid = 1;
-  slot.ID = -1;
-}
-
-}  // namespace
-
 void TdmData::imgDeskMouseUp(MouseButton button, int x, int y) {
   if (button == MouseButton::kRight) {
     if (options_.UseRightMouse() && ActionVisible) btnEventClick();
@@ -36,8 +25,7 @@ void TdmData::imgDeskMouseUp(MouseButton button, int x, int y) {
 
   if (ThrowInMode) {
     // The computer takes: the card only joins the table, unanswered.
-    AddCardToArray(DeskCards, card, 1);
-    VacateHandSlot(UserCards[index]);
+    LayUserCard(index);
     RepaintDesk();
     return;
   }
@@ -52,9 +40,15 @@ void TdmData::imgDeskClick() {
   RepaintDesk();
 }
 
+void TdmData::LayUserCard(int index) {
+  TCardRec& slot = UserCards[static_cast<size_t>(index)];
+  AddCardToArray(DeskCards, slot, 1);
+  SeenInUserHand &= ~CardBit(slot);
+  slot = EmptyCard();
+}
+
 void TdmData::HumanAttack(int index) {
-  AddCardToArray(DeskCards, UserCards[index], 1);
-  VacateHandSlot(UserCards[index]);
+  LayUserCard(index);
   PrepareCardsForGoing();
   const int p = FindGoingCardWhichCanBitsa();
   if (p != -1) {
@@ -70,8 +64,7 @@ void TdmData::HumanAttack(int index) {
 }
 
 void TdmData::HumanDefence(int index) {
-  AddCardToArray(DeskCards, UserCards[index], 1);
-  VacateHandSlot(UserCards[index]);
+  LayUserCard(index);
   PrepareCardsForGoing();
   const int p = FindGoingCardWhichCanGo();
   if (p != -1) {

@@ -1,6 +1,5 @@
 #include "opponent/card_weights.h"
 
-#include <array>
 #include <cstddef>
 
 namespace tarlyk {
@@ -45,16 +44,12 @@ int ThisSuidCount(uint8_t suid, ConstPile cards, int high) {
 void CalcKoefs(Pile cards, int high, uint8_t kozirSuid, int level) {
   const bool normal = level == 0;
   const std::size_t end = EndOf(cards, high);
-  // One counting pass gives every card's ThisValueCount and ThisSuidCount.
-  std::array<int, 256> valueCount{};
-  std::array<int, 256> suitCount{};
-  for (std::size_t i = 0; i < end; ++i) {
-    const TCardRec& c = cards[i];
-    if (!IsPresent(c)) continue;
-    ++suitCount[c.Suid];
-    if (c.Suid != kozirSuid) ++valueCount[c.Value];
-  }
-  for (std::size_t i = 0; i < end; ++i) {
+  // The counts only need the slots up to the last card, and a hand keeps its cards in
+  // its first few slots, so each count reads a handful of slots.
+  std::size_t used = end;
+  while (used > 0 && !IsPresent(cards[used - 1])) --used;
+  const int last = static_cast<int>(used) - 1;
+  for (std::size_t i = 0; i < used; ++i) {
     TCardRec& c = cards[i];
     if (!IsPresent(c)) continue;
     const int vi = ValueToInt(c.Value);
@@ -64,8 +59,8 @@ void CalcKoefs(Pile cards, int high, uint8_t kozirSuid, int level) {
       c.BitsaKoef = -v / 10;
       continue;
     }
-    const int cv = valueCount[c.Value];
-    const int cs = suitCount[c.Suid];
+    const int cv = ThisValueCount(c.Value, cards, last, kozirSuid);
+    const int cs = ThisSuidCount(c.Suid, cards, last);
     long double g = 0;
     long double b = 0;
     if (cv >= 2) {

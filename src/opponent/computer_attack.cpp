@@ -18,7 +18,7 @@ int FindGoingCard(const OpponentView& seat) {
 
 int FindGoingCardWhichCanGo(const OpponentView& seat) {
   // A defender without cards gets nothing more.
-  if (!seat.humanHasCards) return -1;
+  if (!seat.opponentHasCards) return -1;
   int best = -1;
   for (std::size_t i = 0; i < seat.hand.size(); ++i) {
     const TCardRec& c = seat.hand[i];
@@ -31,22 +31,6 @@ int FindGoingCardWhichCanGo(const OpponentView& seat) {
   // Past the first fifth of the stock a high trump is kept rather than thrown in.
   if (seat.GameStage > 0.2L && seat.hand[static_cast<std::size_t>(best)].GoKoef > 25) return -1;
   return best + 1;
-}
-
-void MakeStep(OpponentView& seat, int position, int kind) {
-  MakeStep(seat.hand, seat.desk, position, kind);
-}
-
-void MakeStep(Pile hand, std::span<TCardRec, 12> desk, int position, int kind) {
-  if (kind != 0 && kind != 1) return;
-  if (position < 1 || static_cast<std::size_t>(position) > hand.size()) return;
-  TCardRec& slot = hand[static_cast<std::size_t>(position - 1)];
-  AddCardToArray(desk, slot, 7);
-  slot.Value = 0;
-  slot.Suid = 1;
-  slot.ID = -1;
-  slot.GoKoef = 0;
-  slot.BitsaKoef = 0;
 }
 
 }  // namespace tarlyk

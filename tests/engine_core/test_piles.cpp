@@ -78,6 +78,30 @@ TEST(Piles, SortMatchesSelectionByGetMinCard) {
   }
 }
 
+// The one check of a sorted hand: order by face value (trumps last) then suit, holes noted.
+TEST(Piles, FirstUnsortedSlotAndHoles) {
+  testing::Hand pile{};
+  bool gap = true;
+  EXPECT_EQ(FirstUnsortedSlot(pile, kHearts, &gap), -1);
+  EXPECT_FALSE(gap);
+  pile[0] = C(kSix, kClubs);
+  pile[1] = C(kSix, kSpades);
+  pile[2] = C(kAce, kClubs);
+  pile[3] = C(kSix, kHearts);
+  EXPECT_EQ(FirstUnsortedSlot(pile, kHearts, &gap), -1);
+  EXPECT_FALSE(gap);
+  EXPECT_EQ(FirstUnsortedSlot(pile, kClubs), 1);  // clubs trump: the six of spades is out
+  pile[1] = TCardRec{};                           // a played card leaves a hole
+  EXPECT_EQ(FirstUnsortedSlot(pile, kHearts, &gap), -1);
+  EXPECT_TRUE(gap);
+  SortCards(pile, kHearts);
+  EXPECT_EQ(pile[1].ID, C(kAce, kClubs).ID);
+  EXPECT_EQ(pile[2].ID, C(kSix, kHearts).ID);
+  EXPECT_FALSE(IsPresent(pile[3]));
+  pile[7] = TCardRec{0, 20, kSpades, 0};  // no face value: never in order
+  EXPECT_EQ(FirstUnsortedSlot(pile, kHearts), 7);
+}
+
 TEST(Piles, FaceValuesAndNames) {
   EXPECT_EQ(ValueToInt(0), 0);
   EXPECT_EQ(ValueToInt(13), 14);

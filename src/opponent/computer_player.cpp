@@ -1,0 +1,11 @@
+#include "opponent/computer_player.h"
+
+#include "opponent/weighted_player.h"
+
+namespace tarlyk {
+
+std::unique_ptr<ComputerPlayer> MakeComputerPlayer(int level, uint64_t /*seed*/) {
+  return std::make_unique<WeightedPlayer>(level);
+}
+
+}  // namespace tarlyk
