@@ -1,4 +1,5 @@
-# Thin wrapper over CMake. `make run` plays, `make test` builds and tests.
+# Thin wrapper over CMake. `make run` plays, `make test` builds and tests, `make deb`
+# builds the Debian package and checks it.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
@@ -7,7 +8,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DTARLYK_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test deb bench clean
 
 all: build
 
@@ -25,6 +26,11 @@ run: deps build
 
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The package lands in the build directory; its checks (contents, lintian) run after it.
+deb: deps build
+	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && ctest --output-on-failure -R '^package_(contents|lintian)$$' -FS tarlyk_deb
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTARLYK_BENCH=ON $(CMAKE_FLAGS)
