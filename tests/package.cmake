@@ -19,7 +19,7 @@ set_tests_properties(package_contents PROPERTIES FIXTURES_REQUIRED tarlyk_deb)
 
 find_program(TARLYK_LINTIAN lintian)
 if(TARLYK_LINTIAN)
-  add_test(NAME package_lintian COMMAND ${TARLYK_LINTIAN} --fail-on error --info ${TARLYK_DEB})
+  add_test(NAME package_lintian COMMAND ${TARLYK_LINTIAN} --fail-on error --display-info ${TARLYK_DEB})
   set_tests_properties(package_lintian PROPERTIES FIXTURES_REQUIRED tarlyk_deb TIMEOUT 300)
 endif()
 
