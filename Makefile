@@ -1,5 +1,6 @@
-# Thin wrapper over CMake. `make run` plays, `make test` builds and tests, `make bench`
-# measures in a Release build of its own (build-bench/), leaving build/ untouched.
+# Thin wrapper over CMake. `make run` plays, `make test` builds and tests, `make deb`
+# builds the Debian package and checks it, `make bench` measures in a Release build of
+# its own (build-bench/), leaving build/ untouched.
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 BUILD_TYPE ?= RelWithDebInfo
@@ -9,7 +10,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DTARLYK_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test deb bench clean
 
 all: build
 
@@ -30,6 +31,11 @@ run:
 
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The package lands in the build directory; its checks (contents, lintian) run after it.
+deb: deps build
+	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && ctest --output-on-failure -R '^package_(contents|lintian)$$' -FS tarlyk_deb
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTARLYK_BENCH=ON $(CMAKE_FLAGS)

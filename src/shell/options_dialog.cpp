@@ -40,6 +40,12 @@ constexpr int kFontPx = 11;
 
 const QColor kMagenta(255, 0, 255);
 
+// A Wayland compositor places every window itself and tells no program where: a window's
+// position there is only the offset of its own decorations, nothing worth storing.
+bool CompositorPlacesWindows() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QString Icon(const char* name) {
   return QStringLiteral(":/icons/options-%1.png").arg(name);
 }
@@ -97,6 +103,8 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
   ApplyLook();
   setAutoFillBackground(true);
   move(227, 169);
+  optionsGiven_ = pos();
+  if (mainWindow_ != nullptr) mainWindowGiven_ = mainWindow_->pos();
 
   pages_ = new OptionsPages(this);
   pages_->setGeometry(8, 8, 433, 217);
@@ -546,11 +554,15 @@ int TfrmOptions::ShortIDToSave() const {
   return selector_->Framed() == labRandomBack_ ? -1 : activeShortID_;
 }
 
+// Where the compositor places the windows, the positions last given stand in for the real
+// ones, so that a session there leaves the stored positions as they were.
 QPoint TfrmOptions::MainWindowPos() const {
-  return mainWindow_ != nullptr ? mainWindow_->pos() : QPoint();
+  if (mainWindow_ == nullptr) return {};
+  return CompositorPlacesWindows() ? mainWindowGiven_ : mainWindow_->pos();
 }
 
 void TfrmOptions::SetMainWindowPos(QPoint pos) {
+  mainWindowGiven_ = pos;
   if (mainWindow_ != nullptr) PlaceWindow(mainWindow_, pos);
 }
 
@@ -559,9 +571,10 @@ QSize TfrmOptions::MainWindowFrameSize() const {
 }
 
 QPoint TfrmOptions::OptionsPos() const {
-  return pos();
+  return CompositorPlacesWindows() ? optionsGiven_ : pos();
 }
 void TfrmOptions::SetOptionsPos(QPoint pos) {
+  optionsGiven_ = pos;
   PlaceWindow(this, pos);
 }
 QSize TfrmOptions::OptionsFrameSize() const {

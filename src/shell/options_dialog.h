@@ -157,6 +157,10 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   void FrameChoice(const QWidget* item);
 
   QWidget* mainWindow_;
+  // The positions last given to the two windows, reported where the window system keeps
+  // real ones to itself (see MainWindowPos).
+  QPoint mainWindowGiven_;
+  QPoint optionsGiven_;
   QString winVersion_;
   ScoreCounters* score_ = nullptr;
   IRandom* random_ = nullptr;

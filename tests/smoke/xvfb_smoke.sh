@@ -2,11 +2,14 @@
 # End-to-end run of the real game in a private X server with a small window manager:
 # the main window appears with its size, F2 deals, the boss key hides and disguises the
 # window, a second copy shows the 0-001 box and ends, and closing writes the score.
-#   xvfb_smoke.sh <tarlyk executable> <x_pixels helper>
+#   xvfb_smoke.sh <tarlyk executable> <x_pixels helper> [<installation prefix>]
+# Given the prefix of an installed game (/usr), the run goes through the installed layout:
+# the card library is found through the executable's RUNPATH in <prefix>/lib/tarlyk.
 # Exits 77 (skipped) when Xvfb, openbox, xdotool or xprop is missing.
 set -u
 exe="$1"
 pixels="$2"
+prefix="${3:-}"
 
 for tool in Xvfb openbox xdotool xprop xwininfo; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -64,11 +67,20 @@ prop() { xprop -id "$1" "$2" 2>/dev/null; }
 
 # A copy under a file name of its own has a lock of its own, so neither a game the
 # developer has open nor a smoke run of another build tree turns this run into a second copy.
-mkdir -p "$work/bin"
 name="tarlyk-smoke-$$-${work##*.}"
-cp "$exe" "$work/bin/$name"
-ln -s "$(dirname "$exe")/Cards.dll" "$work/bin/Cards.dll"
-exe="$work/bin/$name"
+if [ -n "$prefix" ]; then
+  # A tree shaped like the installed one, its lib and share those of the prefix.
+  bindir="$work/tree/$(basename "$(dirname "$exe")")"
+  mkdir -p "$bindir"
+  ln -s "$prefix/lib" "$work/tree/lib"
+  ln -s "$prefix/share" "$work/tree/share"
+else
+  bindir="$work/bin"
+  mkdir -p "$bindir"
+  ln -s "$(cd "$(dirname "$exe")" && pwd)/Cards.dll" "$bindir/Cards.dll"
+fi
+cp "$exe" "$bindir/$name"
+exe="$bindir/$name"
 
 "$exe" >"$work/game.log" 2>&1 &
 game=$!
