@@ -6,7 +6,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "shell/app_icon.h"
+#include "art/app_icon.h"
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (int size : tarlyk::kAppIconSizes) {
-    const QString dir = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+    const QString dir =
+        QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
     QDir().mkpath(dir);
     if (!tarlyk::DrawAppIcon(size).save(dir + QStringLiteral("/tarlyk.png"))) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(dir));

@@ -2,7 +2,7 @@
 # it beside the program or in an installed game's data directory, the archive reader
 # survives damaged files, and the window shows every page, link, picture and index entry.
 find_package(Qt6 REQUIRED COMPONENTS Test)
-tarlyk_add_test(test_help_lookup SOURCES help/test_help_lookup.cpp LIBS tarlyk_shell)
+tarlyk_add_test(test_help_lookup SOURCES help/test_help_lookup.cpp LIBS tarlyk_help_window)
 
 if(TARGET tarlyk_help)
   find_program(TARLYK_EXTRACT_CHMLIB extract_chmLib)
@@ -31,9 +31,9 @@ if(TARGET tarlyk_help)
   add_custom_target(tarlyk_help_fixture ALL DEPENDS ${fixture_chm})
 
   # A damaged file must never make the reader loop: the timeout ends a test that would.
-  tarlyk_add_test(test_help_archive SOURCES help/test_help_archive.cpp LIBS tarlyk_shell_base
+  tarlyk_add_test(test_help_archive SOURCES help/test_help_archive.cpp LIBS tarlyk_chm
     TIMEOUT 60)
-  tarlyk_add_test(test_help_window SOURCES help/test_help_window.cpp LIBS tarlyk_shell Qt6::Test
+  tarlyk_add_test(test_help_window SOURCES help/test_help_window.cpp LIBS tarlyk_help_window Qt6::Test
     GUI TIMEOUT 60)
   foreach(t test_help_archive test_help_window)
     add_dependencies(${t} tarlyk_help tarlyk_help_fixture)

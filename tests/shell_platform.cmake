@@ -2,7 +2,7 @@
 # compositor, with and without its X server.
 set(SHELL_PLATFORM_TEST_DIR ${CMAKE_CURRENT_SOURCE_DIR}/shell_platform)
 tarlyk_add_test(test_qt_platform SOURCES ${SHELL_PLATFORM_TEST_DIR}/test_qt_platform.cpp
-  LIBS tarlyk_shell_base Qt6::Gui)
+  LIBS tarlyk_shell)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 tarlyk_add_test(test_window_placement
   SOURCES ${SHELL_PLATFORM_TEST_DIR}/test_window_placement.cpp

@@ -7,7 +7,7 @@
 
 #include "card_notation.h"
 #include "game/hand_layout.h"
-#include "shell/startup_values.h"
+#include "settings/startup_values.h"
 
 namespace tarlyk {
 namespace {

@@ -9,10 +9,10 @@
 #include <QUrl>
 #include <cmath>
 
-#include "shell/app_icon.h"
-#include "shell/fonts.h"
-#include "shell/look.h"
-#include "shell/push_button.h"
+#include "art/fonts.h"
+#include "art/look.h"
+#include "shell/shell_icons.h"
+#include "shell/widgets/push_button.h"
 #include "shell/window_placement.h"
 
 namespace tarlyk {

@@ -5,15 +5,15 @@
 
 #include <QMessageBox>
 
+#include "art/fonts.h"
+#include "art/look.h"
+#include "help/help.h"
+#include "settings/settings_file.h"
 #include "shell/about_window.h"
-#include "shell/app_icon.h"
 #include "shell/boss_key.h"
-#include "shell/fonts.h"
-#include "shell/help.h"
-#include "shell/look.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
-#include "shell/settings_file.h"
+#include "shell/shell_icons.h"
 #include "shell/splash_window.h"
 #include "view/card_rain.h"
 #include "view/player_picture.h"

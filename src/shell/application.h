@@ -9,9 +9,9 @@
 
 #include "game/random.h"
 #include "game/tdm_data.h"
+#include "settings/startup_values.h"
 #include "shell/russian_translation.h"
 #include "shell/single_instance.h"
-#include "shell/startup_values.h"
 #include "view/card_images.h"
 #include "view/panel_pictures.h"
 

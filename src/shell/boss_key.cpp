@@ -1,12 +1,13 @@
 #include "shell/boss_key.h"
 
+#include <QtGui/qguiapplication_platform.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWindowStateChangeEvent>
-#include <QtGui/qguiapplication_platform.h>
 
-#include "shell/app_icon.h"
+#include "shell/shell_icons.h"
 
 #if defined(TARLYK_HAVE_XCB)
 #include <xcb/xcb.h>

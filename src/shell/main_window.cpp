@@ -8,10 +8,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "art/fonts.h"
+#include "art/render/built_in_pictures.h"
 #include "game/tdm_data.h"
-#include "shell/built_in_pictures.h"
-#include "shell/fonts.h"
-#include "shell/app_icon.h"
+#include "shell/shell_icons.h"
 
 // The menu and button icons are compiled into this static library; register them.
 static void InitIconResources() {

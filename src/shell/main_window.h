@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "art/look.h"
 #include "game/game_interfaces.h"
 #include "shell/desk_widget.h"
-#include "shell/gradient_band.h"
-#include "shell/look.h"
-#include "shell/push_button.h"
+#include "shell/widgets/gradient_band.h"
+#include "shell/widgets/push_button.h"
 
 namespace tarlyk {
 

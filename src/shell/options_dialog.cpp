@@ -12,18 +12,18 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "art/fonts.h"
+#include "art/look.h"
 #include "game/tdm_data.h"
-#include "shell/back_selector.h"
-#include "shell/click_label.h"
-#include "shell/fonts.h"
-#include "shell/gradient_band.h"
-#include "shell/look.h"
-#include "shell/options_pages.h"
-#include "shell/push_button.h"
-#include "shell/radio_group.h"
-#include "shell/track_description.h"
+#include "shell/shell_icons.h"
+#include "shell/widgets/back_selector.h"
+#include "shell/widgets/click_label.h"
+#include "shell/widgets/gradient_band.h"
+#include "shell/widgets/options_pages.h"
+#include "shell/widgets/push_button.h"
+#include "shell/widgets/radio_group.h"
+#include "shell/widgets/track_description.h"
 #include "shell/window_placement.h"
-#include "shell/app_icon.h"
 
 // Resources of a static library must be pulled in by name, outside any namespace.
 static void InitOptionsIcons() {

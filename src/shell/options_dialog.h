@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "game/game_interfaces.h"
-#include "shell/settings_holders.h"
+#include "settings/settings_holders.h"
 
 class QCheckBox;
 class QGroupBox;

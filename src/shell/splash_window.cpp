@@ -10,8 +10,8 @@
 #include <QWindow>
 #include <cmath>
 
-#include "shell/built_in_pictures.h"
-#include "shell/fonts.h"
+#include "art/fonts.h"
+#include "art/render/built_in_pictures.h"
 
 namespace tarlyk {
 

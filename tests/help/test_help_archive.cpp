@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/chm_archive.h"
-#include "shell/chm_layout.h"
-#include "shell/chm_system.h"
-#include "shell/help_sitemap.h"
+#include "help/chm/chm_archive.h"
+#include "help/chm/chm_layout.h"
+#include "help/chm/chm_system.h"
+#include "help/chm/help_sitemap.h"
 
 namespace tarlyk {
 namespace {

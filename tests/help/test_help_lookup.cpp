@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "shell/help.h"
+#include "help/help.h"
 
 namespace tarlyk {
 namespace {

@@ -29,9 +29,9 @@
 #include <memory>
 #include <optional>
 
-#include "shell/help.h"
-#include "shell/help_book.h"
-#include "shell/help_window.h"
+#include "help/help.h"
+#include "help/help_book.h"
+#include "help/help_window.h"
 
 namespace tarlyk {
 namespace {

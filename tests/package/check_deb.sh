@@ -74,7 +74,7 @@ root="$work/root"
 program="$root/usr/games/tarlyk"
 if [ -f "$program" ]; then
   runpath="$(readelf -d "$program" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')"
-  [ "$runpath" = '$ORIGIN/../lib/tarlyk' ] || fail "RUNPATH of the program is '$runpath'"
+  [ "$runpath" = '$ORIGIN:$ORIGIN/../lib/tarlyk' ] || fail "RUNPATH of the program is '$runpath'"
   [ -f "$(dirname "$program")/../lib/tarlyk/Cards.dll" ] || fail "RUNPATH leads to no Cards.dll"
   [ -z "$(readelf -S "$program" | grep -E '\.symtab|\.debug_')" ] || fail "the program is not stripped"
 fi

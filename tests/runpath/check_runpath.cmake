@@ -1,6 +1,7 @@
 # Checks the RUNPATH of the program in the build tree and of the program as installed:
-# exactly the one directory each needs, no empty entry (the loader would search the
-# current directory for it), no old-style RPATH, and every library resolvable.
+# the same two directories in both, its own and the installed card library's, installed
+# unchanged; no empty entry (the loader would search the current directory for it), no
+# old-style RPATH, every library resolvable and the card library where the path leads.
 #   cmake -DBUILT=<build-tree tarlyk> -DBUILD_DIR=<build dir> -DLIBDIR=<lib dir name>
 #         -DWORK=<scratch dir> -P check_runpath.cmake
 
@@ -26,7 +27,8 @@ function(check_program file expected)
   endif()
 endfunction()
 
-check_program("${BUILT}" "$ORIGIN")
+set(expected "$ORIGIN:$ORIGIN/../${LIBDIR}/tarlyk")
+check_program("${BUILT}" "${expected}")
 get_filename_component(built_dir "${BUILT}" DIRECTORY)
 if(NOT EXISTS "${built_dir}/Cards.dll")
   message(FATAL_ERROR "no Cards.dll beside ${BUILT}")
@@ -38,7 +40,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${WO
 if(failed)
   message(FATAL_ERROR "cmake --install into ${WORK} failed")
 endif()
-check_program("${WORK}/bin/tarlyk" "$ORIGIN/../${LIBDIR}/tarlyk")
+check_program("${WORK}/bin/tarlyk" "${expected}")
 if(NOT EXISTS "${WORK}/${LIBDIR}/tarlyk/Cards.dll")
   message(FATAL_ERROR "the installed RUNPATH does not lead to Cards.dll")
 endif()

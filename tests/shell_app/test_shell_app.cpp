@@ -30,13 +30,14 @@
 #include <optional>
 #include <string>
 
+#include "art/app_icon.h"
+#include "art/look.h"
+#include "help/help.h"
 #include "shell/about_window.h"
-#include "shell/app_icon.h"
 #include "shell/application.h"
 #include "shell/boss_key.h"
-#include "shell/help.h"
-#include "shell/look.h"
 #include "shell/main_window.h"
+#include "shell/shell_icons.h"
 #include "shell/single_instance.h"
 #include "shell/splash_window.h"
 

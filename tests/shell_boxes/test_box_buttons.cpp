@@ -14,11 +14,11 @@
 #include <functional>
 #include <map>
 
+#include "settings/settings_file.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/russian_translation.h"
-#include "shell/settings_file.h"
 
 namespace tarlyk {
 namespace {

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "game/tdm_data.h"
-#include "shell/back_selector.h"
-#include "shell/click_label.h"
-#include "shell/options_dialog.h"
-#include "shell/push_button.h"
-#include "shell/radio_group.h"
-#include "shell/track_description.h"
 #include "fixed_random.h"
+#include "game/tdm_data.h"
+#include "shell/options_dialog.h"
+#include "shell/widgets/back_selector.h"
+#include "shell/widgets/click_label.h"
+#include "shell/widgets/push_button.h"
+#include "shell/widgets/radio_group.h"
+#include "shell/widgets/track_description.h"
 
 namespace tarlyk {
 namespace {

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <ostream>
 
+#include "settings/settings_file.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
-#include "shell/settings_file.h"
 #include "shell/window_placement.h"
 
 QT_BEGIN_NAMESPACE

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/built_in_pictures.h"
-#include "shell/look.h"
+#include "art/look.h"
+#include "art/raw_picture.h"
+#include "art/render/built_in_pictures.h"
+#include "art/splash_picture.h"
+#include "art/title_picture.h"
 #include "shell/main_window.h"
-#include "shell/raw_picture.h"
-#include "shell/splash_picture.h"
-#include "shell/title_picture.h"
 
 namespace tarlyk {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "game/tdm_data.h"
+#include "settings/settings_file.h"
 #include "shell/options_dialog.h"
-#include "shell/settings_file.h"
 
 namespace tarlyk {
 namespace {

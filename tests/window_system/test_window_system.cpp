@@ -20,10 +20,10 @@
 #include <ostream>
 #include <thread>
 
+#include "settings/settings_file.h"
 #include "shell/about_window.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
-#include "shell/settings_file.h"
 #include "shell/splash_window.h"
 
 QT_BEGIN_NAMESPACE

@@ -1,0 +1,77 @@
+#include "help/help.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+
+#include "help/help_window.h"
+
+namespace tarlyk {
+
+namespace {
+
+// The one help window; it deletes itself when closed, so the next F1 reads the file anew.
+QPointer<HelpWindow> g_window;
+QString g_windowFile;
+
+// Both boxes of the help command carry this caption.
+QString BoxCaption() {
+  return QStringLiteral("Информация");
+}
+
+}  // namespace
+
+const char* const kHelpMissingText = "Файл справки \"Tarlyk.chm\" не найден. Переустановите игру.";
+const char* const kHelpDamagedText =
+    "Файл справки \"Tarlyk.chm\" повреждён, и справку показать нельзя. Переустановите игру.";
+
+QString HelpFilePath(const QString& directory) {
+  const QString dir = directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory;
+  const QString beside = QDir(dir).filePath(QStringLiteral("Tarlyk.chm"));
+  if (QFileInfo(beside).isFile()) return beside;
+  // An installed game keeps its data in <prefix>/share/tarlyk beside <prefix>/bin.
+  const QString installed =
+      QDir::cleanPath(QDir(dir).filePath(QStringLiteral("../share/tarlyk/Tarlyk.chm")));
+  return QFileInfo(installed).isFile() ? installed : beside;
+}
+
+HelpWindow* OpenHelpWindow() {
+  return g_window.data();
+}
+
+HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
+  const QString file = QFileInfo(path).absoluteFilePath();
+  if (!g_window || g_windowFile != file) {
+    std::optional<HelpBook> book = HelpBook::Open(file);
+    if (!book) {
+      QMessageBox box(QMessageBox::Warning, BoxCaption(), QString::fromUtf8(kHelpDamagedText),
+                      QMessageBox::Ok, parent);
+      box.exec();
+      return nullptr;
+    }
+    if (g_window) g_window->close();
+    g_window = new HelpWindow(std::move(*book), parent);
+    g_window->setAttribute(Qt::WA_DeleteOnClose);
+    g_windowFile = file;
+  }
+  g_window->show();
+  g_window->setWindowState(g_window->windowState() & ~Qt::WindowMinimized);
+  g_window->raise();
+  g_window->activateWindow();
+  return g_window.data();
+}
+
+void OpenHelp(QWidget* parent, const QString& directory) {
+  const QString path = HelpFilePath(directory);
+  if (!QFileInfo(path).isFile()) {
+    QMessageBox box(QMessageBox::Information, BoxCaption(), QString::fromUtf8(kHelpMissingText),
+                    QMessageBox::Ok, parent);
+    box.exec();
+    return;
+  }
+  ShowHelpFile(parent, path);
+}
+
+}  // namespace tarlyk

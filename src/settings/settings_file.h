@@ -1,0 +1,41 @@
+// The settings file: loading every stored option into its holder at start-up, saving
+// them all when the options dialog closes, and saving the score at exit. Failures are
+// collected into the program's 1-00x lines and shown in one message box per routine.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "game/tdm_data.h"
+#include "settings/settings_holders.h"
+
+namespace tarlyk {
+
+// Shows an error box: caption and text with '\r' line breaks as the program composes
+// them. The default one converts the breaks and shows a QMessageBox with an error icon.
+using ErrorBoxFn = std::function<void(const QString& caption, const QString& text)>;
+void ShowSettingsErrorBox(const QString& caption, const QString& text);
+
+// Each routine returns the text of the box it showed, or an empty string.
+QString LoadSettings(const std::string& path, SettingsHolders& holders, ScoreCounters& score,
+                     const std::string& winVersion, const ErrorBoxFn& box = ShowSettingsErrorBox);
+
+// Writes a fresh file holding exactly the stored options, built whole and then put in
+// place of the old one, so a failure leaves the previous file as it was.
+QString SaveSettings(const std::string& path, const SettingsHolders& holders,
+                     const ScoreCounters& score, const std::string& winVersion,
+                     const ErrorBoxFn& box = ShowSettingsErrorBox);
+
+// Updates section Counts of the existing file (or a new one) when SaveCounts is on.
+QString SaveScore(const std::string& path, const SettingsHolders& holders,
+                  const ScoreCounters& score, const ErrorBoxFn& box = ShowSettingsErrorBox);
+
+// The stored card back: -1 (a random back) when missing, unreadable or outside -1..11.
+int ReadShortID(const std::string& path);
+
+// The whole text a save would write, in the order the file keeps its keys.
+std::string SettingsFileText(const SettingsHolders& holders, const ScoreCounters& score,
+                             const std::string& winVersion);
+
+}  // namespace tarlyk
