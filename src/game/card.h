@@ -22,6 +22,10 @@ inline constexpr uint8_t kSpades = 1;
 inline constexpr uint8_t kDiamonds = 2;
 inline constexpr uint8_t kHearts = 3;
 
+// Every card picture is this many pixels wide and high.
+inline constexpr int kCardWidth = 71;
+inline constexpr int kCardHeight = 96;
+
 inline constexpr uint8_t kSix = 5;
 inline constexpr uint8_t kJack = 10;
 inline constexpr uint8_t kQueen = 11;

@@ -2,10 +2,9 @@
 // Shared by the painter and the turn controller, so both see the same layout.
 #pragma once
 
-namespace tarlyk {
+#include "game/card.h"
 
-inline constexpr int kCardWidth = 71;
-inline constexpr int kCardHeight = 96;
+namespace tarlyk {
 
 // Left x of the k-th drawn card (k = 0..n-1) of a hand of n >= 1 cards on a table
 // W pixels wide, halves rounded to even.

@@ -15,17 +15,11 @@
 #include "game/game_interfaces.h"
 #include "game/move_rules.h"
 #include "game/piles.h"
+#include "game/score_counters.h"
 #include "opponent/computer_player.h"
 #include "opponent/opponent_view.h"
 
 namespace tarlyk {
-
-// Games won, lost and drawn by the person; owned by the settings side.
-struct ScoreCounters {
-  int32_t Wins = 0;
-  int32_t Loses = 0;
-  int32_t Nones = 0;
-};
 
 // Pointer shape the table should show after a pointer move.
 enum class PointerShape {

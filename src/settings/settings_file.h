@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "game/tdm_data.h"
+#include "game/score_counters.h"
 #include "settings/settings_holders.h"
 
 namespace tarlyk {

@@ -14,7 +14,7 @@
 
 #include "art/fonts.h"
 #include "art/look.h"
-#include "game/tdm_data.h"
+#include "game/score_counters.h"
 #include "shell/shell_icons.h"
 #include "shell/widgets/back_selector.h"
 #include "shell/widgets/click_label.h"

@@ -9,7 +9,6 @@
 
 #include "game/card.h"
 #include "game/game_interfaces.h"
-#include "game/hand_layout.h"
 
 namespace tarlyk {
 
@@ -21,7 +20,6 @@ struct CardImages {
   int ActiveShortID = 0;                // the back in use, 0..11
 };
 
-// kCardWidth x kCardHeight (game/hand_layout.h) is the size of every card picture.
 inline constexpr int kCardBackCount = 12;
 
 struct CardLoadResult {

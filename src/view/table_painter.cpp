@@ -190,10 +190,6 @@ void DrawEmbossed(QImage& target, int x, int y, const InkRuns& ink, QRgb highlig
   DrawInk(target, x, y, ink, shadow);
 }
 
-void DrawEmbossed(QImage& target, int x, int y, const QImage& image, QRgb highlight, QRgb shadow) {
-  DrawEmbossed(target, x, y, FindInk(image), highlight, shadow);
-}
-
 TablePainter::TablePainter(const CardImages& images, const PanelPictures& pictures)
     : images_(images), pictures_(pictures) {}
 

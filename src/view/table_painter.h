@@ -56,9 +56,8 @@ void PaintBG(QImage& paintBitmap, const TablePalette& palette);
 InkRuns FindInk(const QImage& image);
 // Sets the ink pixels, placed at (x, y), to `colour`.
 void DrawInk(QImage& target, int x, int y, const InkRuns& ink, QRgb colour);
+// Draws the ink of a picture (its non-white, non-transparent pixels), placed at (x, y), in
+// the embossed style: in `highlight` one pixel right and down, then in `shadow` in place.
 void DrawEmbossed(QImage& target, int x, int y, const InkRuns& ink, QRgb highlight, QRgb shadow);
-// Draws `image` at (x, y) in the embossed style: its non-white, non-transparent pixels in
-// `highlight` one pixel right and down, then the same pixels in `shadow` in place.
-void DrawEmbossed(QImage& target, int x, int y, const QImage& image, QRgb highlight, QRgb shadow);
 
 }  // namespace tarlyk
