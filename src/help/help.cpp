@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPointer>
 
 #include "help/help_window.h"
+#include "shell/widgets/message_box.h"
 
 namespace tarlyk {
 
@@ -46,9 +46,7 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
   if (!g_window || g_windowFile != file) {
     std::optional<HelpBook> book = HelpBook::Open(file);
     if (!book) {
-      QMessageBox box(QMessageBox::Warning, BoxCaption(), QString::fromUtf8(kHelpDamagedText),
-                      QMessageBox::Ok, parent);
-      box.exec();
+      ShowMessage(parent, QMessageBox::Warning, BoxCaption(), QString::fromUtf8(kHelpDamagedText));
       return nullptr;
     }
     if (g_window) g_window->close();
@@ -66,9 +64,8 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
 void OpenHelp(QWidget* parent, const QString& directory) {
   const QString path = HelpFilePath(directory);
   if (!QFileInfo(path).isFile()) {
-    QMessageBox box(QMessageBox::Information, BoxCaption(), QString::fromUtf8(kHelpMissingText),
-                    QMessageBox::Ok, parent);
-    box.exec();
+    ShowMessage(parent, QMessageBox::Information, BoxCaption(),
+                QString::fromUtf8(kHelpMissingText));
     return;
   }
   ShowHelpFile(parent, path);

@@ -1,12 +1,12 @@
 #include "settings/settings_file.h"
 
-#include <QMessageBox>
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
 #include "settings/ini_file.h"
+#include "settings/settings_texts.h"
 
 namespace tarlyk {
 
@@ -19,35 +19,18 @@ const char* const kRules = "Rules";
 const char* const kView = "View";
 const char* const kDifficult = "Difficult";
 
-const QString kCaption = QStringLiteral("Ошибка");
-const QString kLineRead =
-    QStringLiteral("  • Ошибка чтения из файла настроек (Код ошибки: 1-002).\r");
-const QString kLineReplace = QStringLiteral(
-    "  • Не удаётся подготовить место на диске для записи файла настроек (Код ошибки: 1-003).\r");
-const QString kLineWrite =
-    QStringLiteral("  • Ошибка записи в файл настроек (Код ошибки: 1-004).\r");
-
-QString LoadBoxText(const QString& lines) {
-  return QStringLiteral("Во время чтения файла настроек произошли следующие ошибки:\r\r") + lines +
-         QStringLiteral(
-             "\rОбратитесь к справочной системе игры, чтобы получить информацию по устранению "
-             "данных ошибок.");
+std::string LoadBoxText(const std::string& lines) {
+  return kLoadBoxHead + lines + kSeeHelpFor + kTheseErrors;
 }
 
-QString SaveBoxText(const QString& lines) {
-  return QStringLiteral("Во время сохранения файла настроек произошли следующуие ошибки:\r\r") +
-         lines +
-         QStringLiteral(
-             "\rОбратитесь к справочной системе игры, чтобы получить информацию по устранению "
-             "данной ошибки.");
+std::string SaveBoxText(const std::string& lines) {
+  return kSaveBoxHead + lines + kSeeHelpFor + kThisError;
 }
 
-QString ScoreBoxText() {
-  return QStringLiteral(
-      "Во время записи в файл настроек произошла следующая ошибка:\r\r"
-      "  • Не возможно произвести дозапись (Код ошибки: 1-001).\r\r"
-      "Обратитесь к справочной системе игры, чтобы получить информацию поустранению данных "
-      "ошибок.");
+// Shows the box, when there is one to show, and gives its text back.
+std::string Report(const ErrorBoxFn& box, const std::string& text) {
+  if (box) box(kSettingsBoxCaption, text);
+  return text;
 }
 
 // The stored integer, or nothing when the key is missing or holds no integer.
@@ -71,7 +54,7 @@ bool MakeParentDirectory(const std::string& path) {
 }
 
 // Writes the text in place of the file; the failure line or an empty string.
-QString ReplaceFile(const std::string& path, const std::string& text) {
+std::string ReplaceFile(const std::string& path, const std::string& text) {
   if (!MakeParentDirectory(path)) return kLineWrite;
   switch (WriteFileAtomically(path, text)) {
     case AtomicWriteResult::kOk:
@@ -86,45 +69,31 @@ QString ReplaceFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-void ShowSettingsErrorBox(const QString& caption, const QString& text) {
-  QString shown = text;
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::Critical, caption, shown, QMessageBox::Ok);
-  // The load box comes up while the splash window, which stays on top, covers the
-  // middle of the screen; without the same hint the box would be hidden behind it.
-  box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  box.exec();
-}
-
-QString LoadSettings(const std::string& path, SettingsHolders& h, ScoreCounters& score,
-                     const std::string& winVersion, const ErrorBoxFn& box) {
+std::string LoadSettings(const std::string& path, SettingsHolders& h, ScoreCounters& score,
+                         const std::string& winVersion, const ErrorBoxFn& box) {
   IniFile ini;
   const IniFile::LoadResult loaded = ini.Load(path);
   if (loaded == IniFile::LoadResult::kMissing) return {};
-  if (loaded == IniFile::LoadResult::kError) {
-    const QString text = LoadBoxText(kLineRead);
-    if (box) box(kCaption, text);
-    return text;
-  }
+  if (loaded == IniFile::LoadResult::kError) return Report(box, LoadBoxText(kLineRead));
 
   h.SetSavePosition(ini.ReadBool(kMain, "SavePosition", true));
   if (h.SavePosition()) {
     // A missing position centres the window on the desktop by its outer size, which
     // before the window is first shown takes a question to the window manager: the
     // size is asked for only then.
-    const QSize desk = h.DesktopSize();
+    const WindowSize desk = h.DesktopSize();
     const auto position = [&](const char* leftKey, const char* topKey,
-                              const std::function<QSize()>& outerSize) {
+                              const std::function<WindowSize()>& outerSize) {
       const std::optional<int32_t> left = StoredInteger(ini, kPositions, leftKey);
       const std::optional<int32_t> top = StoredInteger(ini, kPositions, topKey);
-      if (left && top) return QPoint(*left, *top);
-      const QSize size = outerSize();
-      return QPoint(left.value_or((desk.width() - size.width()) / 2),
-                    top.value_or((desk.height() - size.height()) / 2));
+      if (left && top) return WindowPos{*left, *top};
+      const WindowSize size = outerSize();
+      return WindowPos{left.value_or((desk.width - size.width) / 2),
+                       top.value_or((desk.height - size.height) / 2)};
     };
-    const QPoint mainPos =
+    const WindowPos mainPos =
         position("frmMain.Left", "frmMain.Top", [&h] { return h.MainWindowFrameSize(); });
-    const QPoint optPos =
+    const WindowPos optPos =
         position("frmOptions.Left", "frmOptions.Top", [&h] { return h.OptionsFrameSize(); });
     h.SetMainWindowPos(mainPos);
     h.SetOptionsPos(optPos);
@@ -167,12 +136,12 @@ std::string SettingsFileText(const SettingsHolders& h, const ScoreCounters& scor
   IniFile ini;
   ini.WriteBool(kMain, "SavePosition", h.SavePosition());
   if (h.SavePosition()) {
-    const QPoint mainPos = h.MainWindowPos();
-    const QPoint optPos = h.OptionsPos();
-    ini.WriteInteger(kPositions, "frmMain.Left", mainPos.x());
-    ini.WriteInteger(kPositions, "frmMain.Top", mainPos.y());
-    ini.WriteInteger(kPositions, "frmOptions.Left", optPos.x());
-    ini.WriteInteger(kPositions, "frmOptions.Top", optPos.y());
+    const WindowPos mainPos = h.MainWindowPos();
+    const WindowPos optPos = h.OptionsPos();
+    ini.WriteInteger(kPositions, "frmMain.Left", mainPos.x);
+    ini.WriteInteger(kPositions, "frmMain.Top", mainPos.y);
+    ini.WriteInteger(kPositions, "frmOptions.Left", optPos.x);
+    ini.WriteInteger(kPositions, "frmOptions.Top", optPos.y);
   }
   ini.WriteBool(kMain, "SaveCounts", h.SaveCounts());
   if (h.SaveCounts()) {
@@ -195,17 +164,16 @@ std::string SettingsFileText(const SettingsHolders& h, const ScoreCounters& scor
   return ini.ToText();
 }
 
-QString SaveSettings(const std::string& path, const SettingsHolders& h, const ScoreCounters& score,
-                     const std::string& winVersion, const ErrorBoxFn& box) {
-  const QString line = ReplaceFile(path, SettingsFileText(h, score, winVersion));
-  if (line.isEmpty()) return {};
-  const QString text = SaveBoxText(line);
-  if (box) box(kCaption, text);
-  return text;
+std::string SaveSettings(const std::string& path, const SettingsHolders& h,
+                         const ScoreCounters& score, const std::string& winVersion,
+                         const ErrorBoxFn& box) {
+  const std::string line = ReplaceFile(path, SettingsFileText(h, score, winVersion));
+  if (line.empty()) return {};
+  return Report(box, SaveBoxText(line));
 }
 
-QString SaveScore(const std::string& path, const SettingsHolders& h, const ScoreCounters& score,
-                  const ErrorBoxFn& box) {
+std::string SaveScore(const std::string& path, const SettingsHolders& h, const ScoreCounters& score,
+                      const ErrorBoxFn& box) {
   if (!h.SaveCounts()) return {};
   IniFile ini;
   bool ok = ini.Load(path) != IniFile::LoadResult::kError;  // never overwrite what we cannot read
@@ -213,12 +181,10 @@ QString SaveScore(const std::string& path, const SettingsHolders& h, const Score
     ini.WriteInteger(kCounts, "Wins", score.Wins);
     ini.WriteInteger(kCounts, "Loses", score.Loses);
     ini.WriteInteger(kCounts, "Nones", score.Nones);
-    ok = ReplaceFile(path, ini.ToText()).isEmpty();
+    ok = ReplaceFile(path, ini.ToText()).empty();
   }
   if (ok) return {};
-  const QString text = ScoreBoxText();
-  if (box) box(kCaption, text);
-  return text;
+  return Report(box, kScoreBoxText);
 }
 
 int ReadShortID(const std::string& path) {

@@ -3,7 +3,6 @@
 // collected into the program's 1-00x lines and shown in one message box per routine.
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <string>
 
@@ -13,23 +12,22 @@
 namespace tarlyk {
 
 // Shows an error box: caption and text with '\r' line breaks as the program composes
-// them. The default one converts the breaks and shows a QMessageBox with an error icon.
-using ErrorBoxFn = std::function<void(const QString& caption, const QString& text)>;
-void ShowSettingsErrorBox(const QString& caption, const QString& text);
+// them. An empty one shows nothing.
+using ErrorBoxFn = std::function<void(const std::string& caption, const std::string& text)>;
 
 // Each routine returns the text of the box it showed, or an empty string.
-QString LoadSettings(const std::string& path, SettingsHolders& holders, ScoreCounters& score,
-                     const std::string& winVersion, const ErrorBoxFn& box = ShowSettingsErrorBox);
+std::string LoadSettings(const std::string& path, SettingsHolders& holders, ScoreCounters& score,
+                         const std::string& winVersion, const ErrorBoxFn& box);
 
 // Writes a fresh file holding exactly the stored options, built whole and then put in
 // place of the old one, so a failure leaves the previous file as it was.
-QString SaveSettings(const std::string& path, const SettingsHolders& holders,
-                     const ScoreCounters& score, const std::string& winVersion,
-                     const ErrorBoxFn& box = ShowSettingsErrorBox);
+std::string SaveSettings(const std::string& path, const SettingsHolders& holders,
+                         const ScoreCounters& score, const std::string& winVersion,
+                         const ErrorBoxFn& box);
 
 // Updates section Counts of the existing file (or a new one) when SaveCounts is on.
-QString SaveScore(const std::string& path, const SettingsHolders& holders,
-                  const ScoreCounters& score, const ErrorBoxFn& box = ShowSettingsErrorBox);
+std::string SaveScore(const std::string& path, const SettingsHolders& holders,
+                      const ScoreCounters& score, const ErrorBoxFn& box);
 
 // The stored card back: -1 (a random back) when missing, unreadable or outside -1..11.
 int ReadShortID(const std::string& path);

@@ -3,10 +3,19 @@
 // an in-memory version. Window positions are outer positions (frame included).
 #pragma once
 
-#include <QPoint>
-#include <QSize>
-
 namespace tarlyk {
+
+// A window's position (its frame's top left) and outer size, and the desktop's size.
+struct WindowPos {
+  int x = 0;
+  int y = 0;
+  bool operator==(const WindowPos&) const = default;
+};
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const WindowSize&) const = default;
+};
 
 class SettingsHolders {
  public:
@@ -52,13 +61,13 @@ class SettingsHolders {
   virtual int ShortIDToSave() const = 0;
 
   // Positions and outer sizes of the two windows, and the whole virtual desktop's size.
-  virtual QPoint MainWindowPos() const = 0;
-  virtual void SetMainWindowPos(QPoint pos) = 0;
-  virtual QSize MainWindowFrameSize() const = 0;
-  virtual QPoint OptionsPos() const = 0;
-  virtual void SetOptionsPos(QPoint pos) = 0;
-  virtual QSize OptionsFrameSize() const = 0;
-  virtual QSize DesktopSize() const = 0;
+  virtual WindowPos MainWindowPos() const = 0;
+  virtual void SetMainWindowPos(WindowPos pos) = 0;
+  virtual WindowSize MainWindowFrameSize() const = 0;
+  virtual WindowPos OptionsPos() const = 0;
+  virtual void SetOptionsPos(WindowPos pos) = 0;
+  virtual WindowSize OptionsFrameSize() const = 0;
+  virtual WindowSize DesktopSize() const = 0;
 };
 
 }  // namespace tarlyk

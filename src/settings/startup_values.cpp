@@ -9,12 +9,13 @@
 #include <system_error>
 #include <vector>
 
+#include "settings/settings_texts.h"
+
 namespace tarlyk {
 
 namespace {
 
 constexpr const char* kUnknownLogin = "(Unknown)";
-constexpr const char* kDefaultPlayerName = "Игрок";
 constexpr std::size_t kMaxShownChars = 9;
 constexpr std::size_t kKeptChars = 7;
 

@@ -3,8 +3,6 @@
 #include <dlfcn.h>
 #include <malloc.h>
 
-#include <QMessageBox>
-
 #include "art/fonts.h"
 #include "art/look.h"
 #include "help/help.h"
@@ -15,6 +13,7 @@
 #include "shell/options_dialog.h"
 #include "shell/shell_icons.h"
 #include "shell/splash_window.h"
+#include "shell/widgets/message_box.h"
 #include "view/card_rain.h"
 #include "view/player_picture.h"
 #include "view/table_painter.h"
@@ -27,11 +26,13 @@ namespace {
 
 // Start-up failures that leave the game unable to run: "Внимание", exclamation, OK.
 void ShowStartupFailure(const std::string& text) {
-  QString shown = QString::fromStdString(text);
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::Warning, QString::fromStdString(CardLoadCaption()), shown,
-                  QMessageBox::Ok);
-  box.exec();
+  ShowMessage(nullptr, QMessageBox::Warning, QString::fromStdString(CardLoadCaption()),
+              QString::fromStdString(text));
+}
+
+// The settings routines compose their boxes; the shell shows them.
+void SettingsBox(const std::string& caption, const std::string& text) {
+  ShowSettingsErrorBox(QString::fromStdString(caption), QString::fromStdString(text));
 }
 
 // Loading the font configuration takes several milliseconds, all spent at the first
@@ -50,6 +51,11 @@ void Finish(std::thread& thread) {
 }
 
 }  // namespace
+
+void ShowSettingsErrorBox(const QString& caption, const QString& text) {
+  ShowMessage(nullptr, QMessageBox::Critical, caption, text, QMessageBox::Ok, QMessageBox::NoButton,
+              BoxLayer::kAboveAll);
+}
 
 Application::Application(int& argc, char** argv)
     : lock_(LockNameFor(RunningExecutablePath(argc > 0 ? argv[0] : nullptr))),
@@ -91,7 +97,7 @@ int Application::exec() {
       frmMain_.get(), QString::fromStdString(values_.WinVersion), frmMain_.get());
   frmOptions_->SetScoreCounters(&score_);
   frmOptions_->SetRandom(&random_);
-  LoadSettings(values_.SettingsFileName, *frmOptions_, score_, values_.WinVersion);
+  LoadSettings(values_.SettingsFileName, *frmOptions_, score_, values_.WinVersion, SettingsBox);
   frmAbout_ = std::make_unique<TfrmAbout>(frmMain_.get());
 
   const bool loaded = CreateGameState();
@@ -167,7 +173,8 @@ void Application::Wire() {
     RainTick(visible, images_, random_);
   });
   main->SetGame(dmData_.get());
-  main->SetCloseHandler([this] { SaveScore(values_.SettingsFileName, *frmOptions_, score_); });
+  main->SetCloseHandler(
+      [this] { SaveScore(values_.SettingsFileName, *frmOptions_, score_, SettingsBox); });
 
   QObject::connect(main, &TfrmMain::optionsRequested, options, [options] { options->exec(); });
   QObject::connect(main, &TfrmMain::helpRequested, main, [main] { OpenHelp(main); });
@@ -181,7 +188,7 @@ void Application::Wire() {
     if (dmData_->GameActive) dmData_->RepaintDesk();
   };
   options->onSaveSettings = [this] {
-    SaveSettings(values_.SettingsFileName, *frmOptions_, score_, values_.WinVersion);
+    SaveSettings(values_.SettingsFileName, *frmOptions_, score_, values_.WinVersion, SettingsBox);
   };
 }
 

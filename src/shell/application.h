@@ -27,6 +27,10 @@ class TfrmOptions;
 // The application title the taskbar shows until the first restore.
 extern const char* const kApplicationTitle;  // "Тарлык (подкидной) 1.1"
 
+// The box of the settings file's routines: an error icon and one OK button, above the
+// splash window, which covers the middle of the screen while the file is loaded.
+void ShowSettingsErrorBox(const QString& caption, const QString& text);
+
 class Application {
  public:
   // Takes the single-instance lock before anything else, starts loading the font

@@ -6,12 +6,12 @@
 #include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
 
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
 #include "game/tdm_data.h"
 #include "shell/shell_icons.h"
+#include "shell/widgets/message_box.h"
 
 // The menu and button icons are compiled into this static library; register them.
 static void InitIconResources() {
@@ -38,15 +38,6 @@ QString ActionIconPath(int actionState) {
 QString Gradient(const GradientPair& g) {
   return QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)")
       .arg(g.first.name(), g.second.name());
-}
-
-bool DefaultQuestion(QWidget* parent, const QString& caption, const QString& text) {
-  QString shown = text;
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::Question, caption, shown, QMessageBox::Yes | QMessageBox::No,
-                  parent);
-  box.setDefaultButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
 }
 
 MouseButton ToGameButton(Qt::MouseButton button) {
@@ -301,7 +292,7 @@ bool TfrmMain::ConfirmAbandonGame(const std::string& text) {
   const QString caption = QStringLiteral("Вопрос");
   const QString body = QString::fromStdString(text);
   if (ask_) return ask_(caption, body);
-  return DefaultQuestion(this, caption, body);
+  return AskYesNo(this, caption, body);
 }
 
 std::string TfrmMain::DecimalSeparator() const {

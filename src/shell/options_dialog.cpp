@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QSlider>
@@ -19,6 +18,7 @@
 #include "shell/widgets/back_selector.h"
 #include "shell/widgets/click_label.h"
 #include "shell/widgets/gradient_band.h"
+#include "shell/widgets/message_box.h"
 #include "shell/widgets/options_pages.h"
 #include "shell/widgets/push_button.h"
 #include "shell/widgets/radio_group.h"
@@ -82,6 +82,14 @@ QSlider* AddTrackBar(QWidget* parent, const QRect& place, int maximum) {
   bar->setInvertedControls(true);
   bar->setGeometry(place);
   return bar;
+}
+
+WindowPos ToWindowPos(QPoint p) {
+  return {p.x(), p.y()};
+}
+
+WindowSize ToWindowSize(QSize s) {
+  return {s.width(), s.height()};
 }
 
 void ShowOnly(const auto& panels, int position) {
@@ -384,11 +392,7 @@ void TfrmOptions::FrameChoice(const QWidget* item) {
 
 bool TfrmOptions::Ask(const QString& caption, const QString& text) {
   if (askQuestion) return askQuestion(caption, text);
-  QString shown = text;
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::Question, caption, shown, QMessageBox::Yes | QMessageBox::No, this);
-  box.setDefaultButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return AskYesNo(this, caption, text);
 }
 
 void TfrmOptions::btnResetCountsClick() {
@@ -556,34 +560,34 @@ int TfrmOptions::ShortIDToSave() const {
 
 // Where the compositor places the windows, the positions last given stand in for the real
 // ones, so that a session there leaves the stored positions as they were.
-QPoint TfrmOptions::MainWindowPos() const {
+WindowPos TfrmOptions::MainWindowPos() const {
   if (mainWindow_ == nullptr) return {};
-  return CompositorPlacesWindows() ? mainWindowGiven_ : mainWindow_->pos();
+  return ToWindowPos(CompositorPlacesWindows() ? mainWindowGiven_ : mainWindow_->pos());
 }
 
-void TfrmOptions::SetMainWindowPos(QPoint pos) {
-  mainWindowGiven_ = pos;
-  if (mainWindow_ != nullptr) PlaceWindow(mainWindow_, pos);
+void TfrmOptions::SetMainWindowPos(WindowPos pos) {
+  mainWindowGiven_ = QPoint(pos.x, pos.y);
+  if (mainWindow_ != nullptr) PlaceWindow(mainWindow_, mainWindowGiven_);
 }
 
-QSize TfrmOptions::MainWindowFrameSize() const {
-  return mainWindow_ != nullptr ? OuterSize(mainWindow_) : QSize();
+WindowSize TfrmOptions::MainWindowFrameSize() const {
+  return mainWindow_ != nullptr ? ToWindowSize(OuterSize(mainWindow_)) : WindowSize();
 }
 
-QPoint TfrmOptions::OptionsPos() const {
-  return CompositorPlacesWindows() ? optionsGiven_ : pos();
+WindowPos TfrmOptions::OptionsPos() const {
+  return ToWindowPos(CompositorPlacesWindows() ? optionsGiven_ : pos());
 }
-void TfrmOptions::SetOptionsPos(QPoint pos) {
-  optionsGiven_ = pos;
-  PlaceWindow(this, pos);
+void TfrmOptions::SetOptionsPos(WindowPos pos) {
+  optionsGiven_ = QPoint(pos.x, pos.y);
+  PlaceWindow(this, optionsGiven_);
 }
-QSize TfrmOptions::OptionsFrameSize() const {
-  return OuterSize(this);
+WindowSize TfrmOptions::OptionsFrameSize() const {
+  return ToWindowSize(OuterSize(this));
 }
 
-QSize TfrmOptions::DesktopSize() const {
+WindowSize TfrmOptions::DesktopSize() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->virtualSize() : QSize();
+  return screen != nullptr ? ToWindowSize(screen->virtualSize()) : WindowSize();
 }
 
 }  // namespace tarlyk

@@ -94,13 +94,13 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   void SetRepairUserIconEnabled(bool enabled) override;
   void SetLevel(int position) override;
   int ShortIDToSave() const override;
-  QPoint MainWindowPos() const override;
-  void SetMainWindowPos(QPoint pos) override;
-  QSize MainWindowFrameSize() const override;
-  QPoint OptionsPos() const override;
-  void SetOptionsPos(QPoint pos) override;
-  QSize OptionsFrameSize() const override;
-  QSize DesktopSize() const override;
+  WindowPos MainWindowPos() const override;
+  void SetMainWindowPos(WindowPos pos) override;
+  WindowSize MainWindowFrameSize() const override;
+  WindowPos OptionsPos() const override;
+  void SetOptionsPos(WindowPos pos) override;
+  WindowSize OptionsFrameSize() const override;
+  WindowSize DesktopSize() const override;
 
   // --- control handlers, public so that tests can drive them like the user ---
   void btnResetCountsClick();

@@ -6,13 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QMessageBox>
-#include <QString>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#include "shell/widgets/message_box.h"
 
 namespace tarlyk {
 
@@ -165,11 +165,8 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 void ShowSecondCopyBox(QWidget* parent) {
-  // Message texts keep the program's carriage returns; the box breaks lines at '\n'.
-  QString text = QString::fromUtf8(kSecondCopyText);
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Внимание"), text, QMessageBox::Ok, parent);
-  box.exec();
+  ShowMessage(parent, QMessageBox::Warning, QStringLiteral("Внимание"),
+              QString::fromUtf8(kSecondCopyText));
 }
 
 }  // namespace tarlyk

@@ -5,10 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 #include <csignal>
 #include <ctime>
 #include <filesystem>
@@ -32,8 +28,8 @@ class FakeHolders : public SettingsHolders {
        repairEnabled = true;
   int cardsCount = 0, firstStep = 0, lastCardsTo = 0, disabledCardsType = 0, level = 0,
       shortId = -1;
-  QPoint mainPos{49, 1}, optionsPos{227, 169};
-  QSize mainSize{718, 568}, optionsSize{455, 291}, desktop{1921, 1080};
+  WindowPos mainPos{49, 1}, optionsPos{227, 169};
+  WindowSize mainSize{718, 568}, optionsSize{455, 291}, desktop{1921, 1080};
 
   bool SavePosition() const override { return savePosition; }
   void SetSavePosition(bool on) override { savePosition = on; }
@@ -63,22 +59,22 @@ class FakeHolders : public SettingsHolders {
   int Level() const override { return level; }
   void SetLevel(int position) override { level = position; }
   int ShortIDToSave() const override { return shortId; }
-  QPoint MainWindowPos() const override { return mainPos; }
-  void SetMainWindowPos(QPoint pos) override { mainPos = pos; }
-  QSize MainWindowFrameSize() const override { return mainSize; }
-  QPoint OptionsPos() const override { return optionsPos; }
-  void SetOptionsPos(QPoint pos) override { optionsPos = pos; }
-  QSize OptionsFrameSize() const override { return optionsSize; }
-  QSize DesktopSize() const override { return desktop; }
+  WindowPos MainWindowPos() const override { return mainPos; }
+  void SetMainWindowPos(WindowPos pos) override { mainPos = pos; }
+  WindowSize MainWindowFrameSize() const override { return mainSize; }
+  WindowPos OptionsPos() const override { return optionsPos; }
+  void SetOptionsPos(WindowPos pos) override { optionsPos = pos; }
+  WindowSize OptionsFrameSize() const override { return optionsSize; }
+  WindowSize DesktopSize() const override { return desktop; }
 };
 
 // Boxes are captured instead of shown.
 struct Boxes {
-  QStringList captions, texts;
+  std::vector<std::string> captions, texts;
   ErrorBoxFn Fn() {
-    return [this](const QString& c, const QString& t) {
-      captions << c;
-      texts << t;
+    return [this](const std::string& c, const std::string& t) {
+      captions.push_back(c);
+      texts.push_back(t);
     };
   }
 };
@@ -102,7 +98,7 @@ class SettingsFileTest : public ::testing::Test {
     ss << in.rdbuf();
     return ss.str();
   }
-  QString Load(const std::string& winVersion = "10.0") {
+  std::string Load(const std::string& winVersion = "10.0") {
     return LoadSettings(path_, holders_, score_, winVersion, boxes_.Fn());
   }
 
@@ -144,9 +140,9 @@ const char kFullFile[] =
 
 TEST_F(SettingsFileTest, SavedFileReadsBackAndSavesToTheSameBytes) {
   Write(kFullFile);
-  EXPECT_TRUE(Load("5.1").isEmpty());
-  EXPECT_EQ(holders_.mainPos, QPoint(-5, 12));
-  EXPECT_EQ(holders_.optionsPos, QPoint(300, 2000));  // no check keeps it on screen
+  EXPECT_TRUE(Load("5.1").empty());
+  EXPECT_EQ(holders_.mainPos, (WindowPos{-5, 12}));
+  EXPECT_EQ(holders_.optionsPos, (WindowPos{300, 2000}));  // no check keeps it on screen
   EXPECT_EQ(score_.Wins, 12);
   EXPECT_EQ(score_.Loses, 3);
   EXPECT_EQ(score_.Nones, 1);
@@ -160,34 +156,34 @@ TEST_F(SettingsFileTest, SavedFileReadsBackAndSavesToTheSameBytes) {
 
   holders_.shortId = 7;  // the back in use, as the card loader settled it
   const std::string copy = (dir_ / "copy" / "user.dat").string();  // directory made on demand
-  EXPECT_TRUE(SaveSettings(copy, holders_, score_, "5.1", boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveSettings(copy, holders_, score_, "5.1", boxes_.Fn()).empty());
   EXPECT_EQ(Read(copy), kFullFile);
-  EXPECT_TRUE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts.empty());
 }
 
 TEST_F(SettingsFileTest, NoFileKeepsEveryInitialState) {
-  EXPECT_TRUE(Load().isEmpty());
+  EXPECT_TRUE(Load().empty());
   const FakeHolders initial;
-  EXPECT_EQ(holders_.mainPos, QPoint(49, 1));
-  EXPECT_EQ(holders_.optionsPos, QPoint(227, 169));
+  EXPECT_EQ(holders_.mainPos, (WindowPos{49, 1}));
+  EXPECT_EQ(holders_.optionsPos, (WindowPos{227, 169}));
   EXPECT_EQ(holders_.cardsCount, initial.cardsCount);
   EXPECT_EQ(holders_.bossKey, initial.bossKey);
   EXPECT_EQ(holders_.repairEnabled, true);
   EXPECT_EQ(score_.Wins + score_.Loses + score_.Nones, 0);
   EXPECT_EQ(ReadShortID(path_), -1);
-  EXPECT_TRUE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts.empty());
 }
 
 TEST_F(SettingsFileTest, MissingPositionsCentreBothWindowsOnTheDesktop) {
   Write("[Main]\nSavePosition=1\n");
-  EXPECT_TRUE(Load().isEmpty());
-  EXPECT_EQ(holders_.mainPos, QPoint((1921 - 718) / 2, (1080 - 568) / 2));
-  EXPECT_EQ(holders_.optionsPos, QPoint((1921 - 455) / 2, (1080 - 291) / 2));
+  EXPECT_TRUE(Load().empty());
+  EXPECT_EQ(holders_.mainPos, (WindowPos{(1921 - 718) / 2, (1080 - 568) / 2}));
+  EXPECT_EQ(holders_.optionsPos, (WindowPos{(1921 - 455) / 2, (1080 - 291) / 2}));
   // SavePosition off: the built-in positions stay.
   FakeHolders fresh;
   Write("[Main]\nSavePosition=0\n[Positions]\nfrmMain.Left=5\n");
   LoadSettings(path_, fresh, score_, "10.0", boxes_.Fn());
-  EXPECT_EQ(fresh.mainPos, QPoint(49, 1));
+  EXPECT_EQ(fresh.mainPos, (WindowPos{49, 1}));
 }
 
 TEST_F(SettingsFileTest, OutOfRangeAndMalformedValuesAreTamed) {
@@ -197,7 +193,7 @@ TEST_F(SettingsFileTest, OutOfRangeAndMalformedValuesAreTamed) {
       "[View]\nDisabledCardsType=9\nRepairUserIcon=1\n"
       "[Difficult]\nLevel=-3\n"
       "[Counts]\nWins=0x10\nLoses=$A\nNones=junk\n");
-  EXPECT_TRUE(Load("6.1").isEmpty());
+  EXPECT_TRUE(Load("6.1").empty());
   EXPECT_TRUE(holders_.bossKey);  // not an integer: initial state
   EXPECT_TRUE(holders_.showMedals);
   EXPECT_EQ(holders_.cardsCount, 1);
@@ -230,7 +226,7 @@ TEST_F(SettingsFileTest, SwitchedOffSectionsAreNeitherReadNorSaved) {
   EXPECT_EQ(saved.rfind("[Main]\r\nSavePosition=0\r\nSaveCounts=0\r\n", 0), 0u);
   // And the score is not written at exit either.
   score_.Wins = 5;
-  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).empty());
   EXPECT_EQ(Read(path_), saved);
 }
 
@@ -249,34 +245,33 @@ TEST_F(SettingsFileTest, DamagedFilesLoadWithoutABox) {
     Write(cases[i]);
     score_ = {};
     FakeHolders h;
-    EXPECT_TRUE(LoadSettings(path_, h, score_, "10.0", boxes_.Fn()).isEmpty()) << i;
+    EXPECT_TRUE(LoadSettings(path_, h, score_, "10.0", boxes_.Fn()).empty()) << i;
     EXPECT_EQ(score_.Wins, expectedWins[i]) << i;
   }
-  EXPECT_TRUE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts.empty());
 }
 
 TEST_F(SettingsFileTest, UnreadableFileGivesTheReadErrorBox) {
   fs::create_directory(path_);  // a directory where the file should be
-  const QString text = Load();
-  EXPECT_EQ(text,
-            QStringLiteral("Во время чтения файла настроек произошли следующие ошибки:\r\r"
-                           "  • Ошибка чтения из файла настроек (Код ошибки: 1-002).\r\r"
-                           "Обратитесь к справочной системе игры, чтобы получить информацию по "
-                           "устранению данных ошибок."));
-  ASSERT_EQ(boxes_.captions.size(), 1);
-  EXPECT_EQ(boxes_.captions[0], QStringLiteral("Ошибка"));
-  EXPECT_EQ(holders_.mainPos, QPoint(49, 1));
+  const std::string text = Load();
+  EXPECT_EQ(text, std::string("Во время чтения файла настроек произошли следующие ошибки:\r\r"
+                              "  • Ошибка чтения из файла настроек (Код ошибки: 1-002).\r\r"
+                              "Обратитесь к справочной системе игры, чтобы получить информацию по "
+                              "устранению данных ошибок."));
+  ASSERT_EQ(boxes_.captions.size(), 1u);
+  EXPECT_EQ(boxes_.captions[0], "Ошибка");
+  EXPECT_EQ(holders_.mainPos, (WindowPos{49, 1}));
 }
 
 TEST_F(SettingsFileTest, FailedSavesReportTheStepAndKeepThePreviousFile) {
   // A directory in the file's place: written, but it cannot replace the old one.
   fs::create_directory(path_);
   EXPECT_EQ(SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn()),
-            QStringLiteral("Во время сохранения файла настроек произошли следующуие ошибки:\r\r"
-                           "  • Не удаётся подготовить место на диске для записи файла настроек "
-                           "(Код ошибки: 1-003).\r\r"
-                           "Обратитесь к справочной системе игры, чтобы получить информацию по "
-                           "устранению данной ошибки."));
+            std::string("Во время сохранения файла настроек произошли следующуие ошибки:\r\r"
+                        "  • Не удаётся подготовить место на диске для записи файла настроек "
+                        "(Код ошибки: 1-003).\r\r"
+                        "Обратитесь к справочной системе игры, чтобы получить информацию по "
+                        "устранению данной ошибки."));
   EXPECT_TRUE(fs::is_directory(path_));
   fs::remove(path_);
 
@@ -284,7 +279,7 @@ TEST_F(SettingsFileTest, FailedSavesReportTheStepAndKeepThePreviousFile) {
   std::ofstream((dir_ / "plain").string()) << "x";
   EXPECT_TRUE(
       SaveSettings((dir_ / "plain" / "user.dat").string(), holders_, score_, "10.0", boxes_.Fn())
-          .contains(QStringLiteral("(Код ошибки: 1-004).\r\r")));
+          .find("(Код ошибки: 1-004).\r\r") != std::string::npos);
 
   // A write that runs out of room half-way leaves the old file untouched.
   Write(kFullFile);
@@ -295,37 +290,36 @@ TEST_F(SettingsFileTest, FailedSavesReportTheStepAndKeepThePreviousFile) {
   rlimit tiny = old;
   tiny.rlim_cur = 16;
   ::setrlimit(RLIMIT_FSIZE, &tiny);
-  const QString settingsBox = SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn());
+  const std::string settingsBox = SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn());
   score_.Wins = 99;
-  const QString scoreBox = SaveScore(path_, holders_, score_, boxes_.Fn());
+  const std::string scoreBox = SaveScore(path_, holders_, score_, boxes_.Fn());
   ::setrlimit(RLIMIT_FSIZE, &old);
-  EXPECT_TRUE(settingsBox.contains(
-      QStringLiteral("  • Ошибка записи в файл настроек (Код ошибки: 1-004).\r")));
-  EXPECT_EQ(scoreBox,
-            QStringLiteral("Во время записи в файл настроек произошла следующая ошибка:\r\r"
-                           "  • Не возможно произвести дозапись (Код ошибки: 1-001).\r\r"
-                           "Обратитесь к справочной системе игры, чтобы получить информацию "
-                           "поустранению данных ошибок."));
+  EXPECT_TRUE(settingsBox.find("  • Ошибка записи в файл настроек (Код ошибки: 1-004).\r") !=
+              std::string::npos);
+  EXPECT_EQ(scoreBox, std::string("Во время записи в файл настроек произошла следующая ошибка:\r\r"
+                                  "  • Не возможно произвести дозапись (Код ошибки: 1-001).\r\r"
+                                  "Обратитесь к справочной системе игры, чтобы получить информацию "
+                                  "поустранению данных ошибок."));
   EXPECT_EQ(Read(path_), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "tarlyk"), fs::directory_iterator()), 1);
-  EXPECT_EQ(boxes_.texts.size(), 4);
+  EXPECT_EQ(boxes_.texts.size(), 4u);
 }
 
 TEST_F(SettingsFileTest, ScoreAtExitUpdatesOnlyTheCounts) {
   Write("; mine\n[Main]\nSaveCounts=1\nOther=x\n[Counts]\nwins=1\n[View]\nLevelX=2\n");
   score_ = {7, 8, 9};
-  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).empty());
   EXPECT_EQ(Read(path_),
             "; mine\n[Main]\nSaveCounts=1\nOther=x\n[Counts]\nWins=7\nLoses=8\nNones=9\n"
             "[View]\nLevelX=2\n");
   // A missing file and directory are created.
   const std::string fresh = (dir_ / "new" / "tarlyk" / "user.dat").string();
-  EXPECT_TRUE(SaveScore(fresh, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveScore(fresh, holders_, score_, boxes_.Fn()).empty());
   EXPECT_EQ(Read(fresh), "[Counts]\r\nWins=7\r\nLoses=8\r\nNones=9\r\n");
   // Something unreadable in the file's place is not overwritten.
   const std::string blocked = (dir_ / "blocked.dat").string();
   fs::create_directory(blocked);
-  EXPECT_FALSE(SaveScore(blocked, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_FALSE(SaveScore(blocked, holders_, score_, boxes_.Fn()).empty());
   EXPECT_TRUE(fs::is_directory(blocked));
 }
 
@@ -336,13 +330,13 @@ TEST_F(SettingsFileTest, LinkedSettingsFileStaysLinked) {
   fs::create_directories(target.parent_path());
   std::ofstream(target, std::ios::binary) << kFullFile;
   fs::create_symlink(target, path_);
-  EXPECT_TRUE(Load("5.1").isEmpty());
+  EXPECT_TRUE(Load("5.1").empty());
   holders_.shortId = 7;
-  EXPECT_TRUE(SaveSettings(path_, holders_, score_, "5.1", boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveSettings(path_, holders_, score_, "5.1", boxes_.Fn()).empty());
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(Read(target.string()), kFullFile);
   score_.Wins = 40;
-  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).empty());
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_NE(Read(target.string()).find("Wins=40\r\n"), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()),
@@ -380,42 +374,15 @@ TEST_F(SettingsFileTest, LeftoverOfAKilledSaveGoesAtALaterSave) {
   EXPECT_EQ(Read(path_), kFullFile);
 
   // Seconds old, it may belong to a copy saving right now: it stays.
-  EXPECT_TRUE(SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn()).empty());
   ASSERT_EQ(leftovers().size(), 1u);
   const timespec hourAgo{::time(nullptr) - 3600, 0};
   const timespec times[2] = {hourAgo, hourAgo};
   ASSERT_EQ(::utimensat(AT_FDCWD, leftovers()[0].c_str(), times, 0), 0);
   score_.Wins = 5;
-  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).isEmpty());
+  EXPECT_TRUE(SaveScore(path_, holders_, score_, boxes_.Fn()).empty());
   EXPECT_TRUE(leftovers().empty());
   EXPECT_NE(Read(path_).find("Wins=5\r\n"), std::string::npos);
-}
-
-// The box the routines show by default: an error box with one OK button that stays
-// above the splash window, which covers the screen's middle while the file is loaded.
-TEST(SettingsErrorBox, ErrorIconOneButtonAndAboveTheSplash) {
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QString caption, text;
-  QList<QAbstractButton*> buttons;
-  bool onTop = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      icon = box->icon();
-      caption = box->windowTitle();
-      text = box->text();
-      buttons = box->buttons();
-      onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-      box->accept();
-    }
-  });
-  poll.start(10);
-  ShowSettingsErrorBox(QStringLiteral("Ошибка"), QStringLiteral("a:\r\r  • b\r"));
-  EXPECT_EQ(icon, QMessageBox::Critical);
-  EXPECT_EQ(caption, QStringLiteral("Ошибка"));
-  EXPECT_EQ(text, QStringLiteral("a:\n\n  • b\n"));
-  EXPECT_EQ(buttons.size(), 1);
-  EXPECT_TRUE(onTop);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include <functional>
 #include <map>
 
-#include "settings/settings_file.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"

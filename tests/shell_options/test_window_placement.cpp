@@ -76,7 +76,7 @@ TEST(WindowPlacement, LoadedPositionsStayOnTheScreen) {
     file.write("[Main]\r\nSavePosition=1\r\n[Positions]\r\n" + positions);
     file.close();
     ScoreCounters score;
-    EXPECT_EQ(LoadSettings(path.toStdString(), options, score, "4.0", nullptr), QString());
+    EXPECT_EQ(LoadSettings(path.toStdString(), options, score, "4.0", nullptr), std::string());
   };
   {
     TfrmMain main;

@@ -40,7 +40,7 @@ TEST(WindowPlacement, StoredPositionsSurviveASessionOnScreen) {
   mainWindow.setFixedSize(710, 540);
   TfrmOptions options(&mainWindow, QStringLiteral("4.0"));
   ScoreCounters score;
-  const auto noBox = [](const QString&, const QString&) { ADD_FAILURE() << "error box"; };
+  const auto noBox = [](const std::string&, const std::string&) { ADD_FAILURE() << "error box"; };
   LoadSettings(path, options, score, "4.0", noBox);
 
   mainWindow.show();

@@ -174,7 +174,7 @@ Placed ShowFromSettings(const QByteArray& text) {
   TfrmMain main;
   TfrmOptions options(&main, QStringLiteral("4.0"), &main);
   ScoreCounters score;
-  EXPECT_EQ(LoadSettings(path.toStdString(), options, score, "4.0", nullptr), QString());
+  EXPECT_EQ(LoadSettings(path.toStdString(), options, score, "4.0", nullptr), std::string());
 
   Placed placed;
   main.show();
