@@ -1,8 +1,11 @@
 // The three small interfaces through which the engine reaches the outside world:
-// the window it is played in, the options' live values, and the random generator.
+// the window it is played in, the options' live values (with the table of options, in
+// game_options.h), and the random generator.
 #pragma once
 
 #include <string>
+
+#include "game/game_options.h"
 
 namespace tarlyk {
 
@@ -36,22 +39,6 @@ class IGameWindow {
   virtual int TableHeight() const = 0;
   // Decimal separator of the user's locale, for the score line's percentages.
   virtual std::string DecimalSeparator() const = 0;
-};
-
-// One read-only accessor per option, read at the moment of use. The options dialog
-// implements it from its controls, so each option has exactly one live value.
-class IGameOptions {
- public:
-  virtual ~IGameOptions() = default;
-  virtual int CardsCount() const = 0;   // 0 = 36 cards, anything else 52
-  virtual int FirstStep() const = 0;    // 0 rules, 1 computer, 2 player, 3 random
-  virtual int LastCardsTo() const = 0;  // 0 attacker first, 1 shared equally
-  virtual int Level() const = 0;        // 0 normal, otherwise maximum
-  virtual bool UseRightMouse() const = 0;
-  virtual bool EndAnimation() const = 0;
-  virtual bool ShowSuperCard() const = 0;
-  virtual int DisabledCardsType() const = 0;  // 0 tint, 1 embossed, 2 none
-  virtual bool ShowMedals() const = 0;
 };
 
 // The program's one pseudo-random generator.

@@ -1,5 +1,6 @@
-// A plain set of option values implementing IGameOptions: the initial states of the
-// options dialog's controls. Used by the headless driver and by tests.
+// A plain set of option values implementing IGameOptions, starting from the options'
+// initial values. Used by the headless driver and by tests; options it has no field for
+// keep their initial value.
 #pragma once
 
 #include "game/game_interfaces.h"
@@ -7,25 +8,40 @@
 namespace tarlyk {
 
 struct OptionValues final : IGameOptions {
-  int cardsCount = 0;
-  int firstStep = 0;
-  int lastCardsTo = 0;
-  int level = 0;
-  bool useRightMouse = true;
-  bool endAnimation = true;
-  bool showSuperCard = true;
-  int disabledCardsType = 0;
-  bool showMedals = false;
+  int cardsCount = SpecOf(Option::kCardsCount).initial;
+  int firstStep = SpecOf(Option::kFirstStep).initial;
+  int lastCardsTo = SpecOf(Option::kLastCardsTo).initial;
+  int level = SpecOf(Option::kLevel).initial;
+  bool useRightMouse = SpecOf(Option::kUseRightMouse).initial != 0;
+  bool endAnimation = SpecOf(Option::kEndAnimation).initial != 0;
+  bool showSuperCard = SpecOf(Option::kShowSuperCard).initial != 0;
+  int disabledCardsType = SpecOf(Option::kDisabledCardsType).initial;
+  bool showMedals = SpecOf(Option::kShowMedals).initial != 0;
 
-  int CardsCount() const override { return cardsCount; }
-  int FirstStep() const override { return firstStep; }
-  int LastCardsTo() const override { return lastCardsTo; }
-  int Level() const override { return level; }
-  bool UseRightMouse() const override { return useRightMouse; }
-  bool EndAnimation() const override { return endAnimation; }
-  bool ShowSuperCard() const override { return showSuperCard; }
-  int DisabledCardsType() const override { return disabledCardsType; }
-  bool ShowMedals() const override { return showMedals; }
+  int Value(Option option) const override {
+    switch (option) {
+      case Option::kCardsCount:
+        return cardsCount;
+      case Option::kFirstStep:
+        return firstStep;
+      case Option::kLastCardsTo:
+        return lastCardsTo;
+      case Option::kLevel:
+        return level;
+      case Option::kUseRightMouse:
+        return useRightMouse ? 1 : 0;
+      case Option::kEndAnimation:
+        return endAnimation ? 1 : 0;
+      case Option::kShowSuperCard:
+        return showSuperCard ? 1 : 0;
+      case Option::kDisabledCardsType:
+        return disabledCardsType;
+      case Option::kShowMedals:
+        return showMedals ? 1 : 0;
+      default:
+        return SpecOf(option).initial;
+    }
+  }
 };
 
 }  // namespace tarlyk

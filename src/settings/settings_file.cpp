@@ -12,12 +12,9 @@ namespace tarlyk {
 
 namespace {
 
-const char* const kMain = "Main";
+// The sections the switches SavePosition and SaveCounts stand for.
 const char* const kPositions = "Positions";
 const char* const kCounts = "Counts";
-const char* const kRules = "Rules";
-const char* const kView = "View";
-const char* const kDifficult = "Difficult";
 
 std::string LoadBoxText(const std::string& lines) {
   return kLoadBoxHead + lines + kSeeHelpFor + kTheseErrors;
@@ -40,8 +37,51 @@ std::optional<int32_t> StoredInteger(const IniFile& ini, const char* section, co
   return std::nullopt;
 }
 
-int Clamp(int value, int high) {
-  return std::clamp(value, 0, high);
+// Whether the option is kept on a system of this version.
+bool Offered(const OptionSpec& spec, const std::string& winVersion) {
+  return spec.onlyOnVersion == nullptr || winVersion == spec.onlyOnVersion;
+}
+
+// The stored value of an option, `def` when the key is missing or unreadable.
+int ReadOption(const IniFile& ini, const OptionSpec& spec, int def) {
+  if (spec.holder == Holder::kCheckBox) return ini.ReadBool(spec.section, spec.key, def != 0);
+  return std::clamp(ini.ReadInteger(spec.section, spec.key, def), spec.min, spec.max);
+}
+
+void WriteOption(IniFile& ini, const OptionSpec& spec, int value) {
+  if (spec.holder == Holder::kCheckBox) {
+    ini.WriteBool(spec.section, spec.key, value != 0);
+  } else {
+    ini.WriteInteger(spec.section, spec.key, value);
+  }
+}
+
+// Both windows' stored positions. A missing position centres the window on the desktop
+// by its outer size, which before the window is first shown takes a question to the
+// window manager: the size is asked for only then.
+void LoadPositions(const IniFile& ini, SettingsHolders& h) {
+  const WindowSize desk = h.DesktopSize();
+  const auto position = [&](const char* leftKey, const char* topKey,
+                            const std::function<WindowSize()>& outerSize) {
+    const std::optional<int32_t> left = StoredInteger(ini, kPositions, leftKey);
+    const std::optional<int32_t> top = StoredInteger(ini, kPositions, topKey);
+    if (left && top) return WindowPos{*left, *top};
+    const WindowSize size = outerSize();
+    return WindowPos{left.value_or((desk.width - size.width) / 2),
+                     top.value_or((desk.height - size.height) / 2)};
+  };
+  const WindowPos mainPos =
+      position("frmMain.Left", "frmMain.Top", [&h] { return h.MainWindowFrameSize(); });
+  const WindowPos optPos =
+      position("frmOptions.Left", "frmOptions.Top", [&h] { return h.OptionsFrameSize(); });
+  h.SetMainWindowPos(mainPos);
+  h.SetOptionsPos(optPos);
+}
+
+void WriteCounts(IniFile& ini, const ScoreCounters& score) {
+  ini.WriteInteger(kCounts, "Wins", score.Wins);
+  ini.WriteInteger(kCounts, "Loses", score.Loses);
+  ini.WriteInteger(kCounts, "Nones", score.Nones);
 }
 
 // Creates the directory the file lives in; false when that is impossible.
@@ -76,91 +116,43 @@ std::string LoadSettings(const std::string& path, SettingsHolders& h, ScoreCount
   if (loaded == IniFile::LoadResult::kMissing) return {};
   if (loaded == IniFile::LoadResult::kError) return Report(box, LoadBoxText(kLineRead));
 
-  h.SetSavePosition(ini.ReadBool(kMain, "SavePosition", true));
-  if (h.SavePosition()) {
-    // A missing position centres the window on the desktop by its outer size, which
-    // before the window is first shown takes a question to the window manager: the
-    // size is asked for only then.
-    const WindowSize desk = h.DesktopSize();
-    const auto position = [&](const char* leftKey, const char* topKey,
-                              const std::function<WindowSize()>& outerSize) {
-      const std::optional<int32_t> left = StoredInteger(ini, kPositions, leftKey);
-      const std::optional<int32_t> top = StoredInteger(ini, kPositions, topKey);
-      if (left && top) return WindowPos{*left, *top};
-      const WindowSize size = outerSize();
-      return WindowPos{left.value_or((desk.width - size.width) / 2),
-                       top.value_or((desk.height - size.height) / 2)};
-    };
-    const WindowPos mainPos =
-        position("frmMain.Left", "frmMain.Top", [&h] { return h.MainWindowFrameSize(); });
-    const WindowPos optPos =
-        position("frmOptions.Left", "frmOptions.Top", [&h] { return h.OptionsFrameSize(); });
-    h.SetMainWindowPos(mainPos);
-    h.SetOptionsPos(optPos);
+  // The options in the file's order; the positions and the score right after the
+  // switches that keep them, when those are on.
+  for (const OptionSpec& spec : kOptionTable) {
+    if (spec.reading == Reading::kWithCardPictures) continue;
+    if (!Offered(spec, winVersion)) {
+      h.SetValue(spec.option, 0);
+      h.SetOffered(spec.option, false);
+      continue;
+    }
+    const int def = spec.reading == Reading::kDefaultInitial ? spec.initial : h.Value(spec.option);
+    h.SetValue(spec.option, ReadOption(ini, spec, def));
+    if (spec.option == Option::kSavePosition && h.SavePosition()) LoadPositions(ini, h);
+    if (spec.option == Option::kSaveCounts && h.SaveCounts()) {
+      score.Wins = ini.ReadInteger(kCounts, "Wins", 0);
+      score.Loses = ini.ReadInteger(kCounts, "Loses", 0);
+      score.Nones = ini.ReadInteger(kCounts, "Nones", 0);
+    }
   }
-
-  h.SetSaveCounts(ini.ReadBool(kMain, "SaveCounts", true));
-  if (h.SaveCounts()) {
-    score.Wins = ini.ReadInteger(kCounts, "Wins", 0);
-    score.Loses = ini.ReadInteger(kCounts, "Loses", 0);
-    score.Nones = ini.ReadInteger(kCounts, "Nones", 0);
-  }
-
-  h.SetBossKeyActive(ini.ReadBool(kMain, "BossKeyActive", h.BossKeyActive()));
-  h.SetUseRightMouse(ini.ReadBool(kMain, "UseRightMouse", h.UseRightMouse()));
-  h.SetEndAnimation(ini.ReadBool(kMain, "EndAnimation", h.EndAnimation()));
-  h.SetShowMedals(ini.ReadBool(kMain, "ShowMedals", h.ShowMedals()));
-
-  // Radio groups: past the last item selects the last one; below 0 the first.
-  h.SetCardsCount(Clamp(ini.ReadInteger(kRules, "CardsCount", h.CardsCount()), 1));
-  h.SetFirstStep(Clamp(ini.ReadInteger(kRules, "FirstStep", h.FirstStep()), 3));
-  h.SetLastCardsTo(Clamp(ini.ReadInteger(kRules, "LastCardsTo", h.LastCardsTo()), 1));
-
-  h.SetShowSuperCard(ini.ReadBool(kView, "ShowSuperCard", h.ShowSuperCard()));
-  h.SetDisabledCardsType(
-      Clamp(ini.ReadInteger(kView, "DisabledCardsType", h.DisabledCardsType()), 2));
-
-  if (winVersion == "5.1") {
-    h.SetRepairUserIcon(ini.ReadBool(kView, "RepairUserIcon", h.RepairUserIcon()));
-  } else {
-    h.SetRepairUserIcon(false);
-    h.SetRepairUserIconEnabled(false);
-  }
-
-  h.SetLevel(Clamp(ini.ReadInteger(kDifficult, "Level", h.Level()), 1));
   return {};
 }
 
 std::string SettingsFileText(const SettingsHolders& h, const ScoreCounters& score,
                              const std::string& winVersion) {
   IniFile ini;
-  ini.WriteBool(kMain, "SavePosition", h.SavePosition());
-  if (h.SavePosition()) {
-    const WindowPos mainPos = h.MainWindowPos();
-    const WindowPos optPos = h.OptionsPos();
-    ini.WriteInteger(kPositions, "frmMain.Left", mainPos.x);
-    ini.WriteInteger(kPositions, "frmMain.Top", mainPos.y);
-    ini.WriteInteger(kPositions, "frmOptions.Left", optPos.x);
-    ini.WriteInteger(kPositions, "frmOptions.Top", optPos.y);
+  for (const OptionSpec& spec : kOptionTable) {
+    if (!Offered(spec, winVersion)) continue;
+    WriteOption(ini, spec, h.Value(spec.option));
+    if (spec.option == Option::kSavePosition && h.SavePosition()) {
+      const WindowPos mainPos = h.MainWindowPos();
+      const WindowPos optPos = h.OptionsPos();
+      ini.WriteInteger(kPositions, "frmMain.Left", mainPos.x);
+      ini.WriteInteger(kPositions, "frmMain.Top", mainPos.y);
+      ini.WriteInteger(kPositions, "frmOptions.Left", optPos.x);
+      ini.WriteInteger(kPositions, "frmOptions.Top", optPos.y);
+    }
+    if (spec.option == Option::kSaveCounts && h.SaveCounts()) WriteCounts(ini, score);
   }
-  ini.WriteBool(kMain, "SaveCounts", h.SaveCounts());
-  if (h.SaveCounts()) {
-    ini.WriteInteger(kCounts, "Wins", score.Wins);
-    ini.WriteInteger(kCounts, "Loses", score.Loses);
-    ini.WriteInteger(kCounts, "Nones", score.Nones);
-  }
-  ini.WriteBool(kMain, "BossKeyActive", h.BossKeyActive());
-  ini.WriteBool(kMain, "UseRightMouse", h.UseRightMouse());
-  ini.WriteBool(kMain, "EndAnimation", h.EndAnimation());
-  ini.WriteBool(kMain, "ShowMedals", h.ShowMedals());
-  ini.WriteInteger(kRules, "CardsCount", h.CardsCount());
-  ini.WriteInteger(kRules, "FirstStep", h.FirstStep());
-  ini.WriteInteger(kRules, "LastCardsTo", h.LastCardsTo());
-  ini.WriteInteger(kMain, "ShortID", h.ShortIDToSave());
-  ini.WriteBool(kView, "ShowSuperCard", h.ShowSuperCard());
-  ini.WriteInteger(kView, "DisabledCardsType", h.DisabledCardsType());
-  if (winVersion == "5.1") ini.WriteBool(kView, "RepairUserIcon", h.RepairUserIcon());
-  ini.WriteInteger(kDifficult, "Level", h.Level());
   return ini.ToText();
 }
 
@@ -178,9 +170,7 @@ std::string SaveScore(const std::string& path, const SettingsHolders& h, const S
   IniFile ini;
   bool ok = ini.Load(path) != IniFile::LoadResult::kError;  // never overwrite what we cannot read
   if (ok) {
-    ini.WriteInteger(kCounts, "Wins", score.Wins);
-    ini.WriteInteger(kCounts, "Loses", score.Loses);
-    ini.WriteInteger(kCounts, "Nones", score.Nones);
+    WriteCounts(ini, score);
     ok = ReplaceFile(path, ini.ToText()).empty();
   }
   if (ok) return {};
@@ -190,8 +180,9 @@ std::string SaveScore(const std::string& path, const SettingsHolders& h, const S
 int ReadShortID(const std::string& path) {
   IniFile ini;
   if (ini.Load(path) != IniFile::LoadResult::kOk) return -1;
-  const int id = ini.ReadInteger(kMain, "ShortID", -1);
-  return id >= -1 && id <= 11 ? id : -1;
+  const OptionSpec& spec = SpecOf(Option::kShortID);
+  const int id = ini.ReadInteger(spec.section, spec.key, spec.initial);
+  return id >= spec.min && id <= spec.max ? id : spec.initial;
 }
 
 }  // namespace tarlyk

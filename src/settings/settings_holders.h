@@ -1,7 +1,10 @@
 // The live holders of every stored option, as the settings file's load and save
-// routines see them. The options dialog implements this from its controls; tests use
-// an in-memory version. Window positions are outer positions (frame included).
+// routines see them: the options' values (game/game_options.h) and the two windows'
+// positions. The options dialog implements this from its controls; tests use an
+// in-memory version. Window positions are outer positions (frame included).
 #pragma once
+
+#include "game/game_options.h"
 
 namespace tarlyk {
 
@@ -17,48 +20,15 @@ struct WindowSize {
   bool operator==(const WindowSize&) const = default;
 };
 
-class SettingsHolders {
+class SettingsHolders : public IGameOptions {
  public:
-  virtual ~SettingsHolders() = default;
-
-  // Check boxes of the "Общие" page.
-  virtual bool SavePosition() const = 0;
-  virtual void SetSavePosition(bool on) = 0;
-  virtual bool SaveCounts() const = 0;
-  virtual void SetSaveCounts(bool on) = 0;
-  virtual bool BossKeyActive() const = 0;
-  virtual void SetBossKeyActive(bool on) = 0;  // sets the box without running its handler
-  virtual bool UseRightMouse() const = 0;
-  virtual void SetUseRightMouse(bool on) = 0;
-  virtual bool EndAnimation() const = 0;
-  virtual void SetEndAnimation(bool on) = 0;
-  virtual bool ShowMedals() const = 0;
-  virtual void SetShowMedals(bool on) = 0;
-
-  // Radio groups: item index; a value past the last item selects the last one.
-  virtual int CardsCount() const = 0;
-  virtual void SetCardsCount(int index) = 0;
-  virtual int FirstStep() const = 0;
-  virtual void SetFirstStep(int index) = 0;
-  virtual int LastCardsTo() const = 0;
-  virtual void SetLastCardsTo(int index) = 0;
-
-  // "Отображение" page.
-  virtual bool ShowSuperCard() const = 0;
-  virtual void SetShowSuperCard(bool on) = 0;
-  // Track bar position, limited to 0..2; updates the description beside it.
-  virtual int DisabledCardsType() const = 0;
-  virtual void SetDisabledCardsType(int position) = 0;
-  virtual bool RepairUserIcon() const = 0;
-  virtual void SetRepairUserIcon(bool on) = 0;
-  virtual void SetRepairUserIconEnabled(bool enabled) = 0;
-
-  // "Сложность" page: track bar limited to 0..1; updates its description.
-  virtual int Level() const = 0;
-  virtual void SetLevel(int position) = 0;
-
-  // -1 while the card-back selector frames the random-back label, else the back in use.
-  virtual int ShortIDToSave() const = 0;
+  // Puts a value into the option's holder as the user would set it: a check box is set
+  // (without running its click handler), a radio group selects the item (past the last
+  // item the last one), a track bar moves within its range and shows the description of
+  // its new position; for the card back, -1 frames the random-back label.
+  virtual void SetValue(Option option, int value) = 0;
+  // Enables the option's control or disables it.
+  virtual void SetOffered(Option option, bool offered) = 0;
 
   // Positions and outer sizes of the two windows, and the whole virtual desktop's size.
   virtual WindowPos MainWindowPos() const = 0;

@@ -71,9 +71,8 @@ QString Escaped(const QString& text) {
   return text.toHtmlEscaped();
 }
 
-QSlider* AddTrackBar(QWidget* parent, const QRect& place, int maximum) {
+QSlider* NewTrackBar(QWidget* parent, const QRect& place) {
   auto* bar = new QSlider(Qt::Vertical, parent);
-  bar->setRange(0, maximum);
   bar->setSingleStep(1);
   bar->setPageStep(1);
   bar->setTickInterval(1);
@@ -148,10 +147,13 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
   btnClose_->setAutoDefault(false);
   connect(btnClose_, &QPushButton::clicked, this, &QWidget::close);
 
-  // Only the XP-era system offered the picture repair; elsewhere it is off for good.
-  if (winVersion_ != QLatin1String("5.1")) {
-    cbRepairUserIcon_->setChecked(false);
-    cbRepairUserIcon_->setEnabled(false);
+  // Options of one system version only (the XP-era picture repair) are off for good
+  // elsewhere.
+  for (const OptionSpec& spec : kOptionTable) {
+    if (spec.onlyOnVersion != nullptr && winVersion_ != QLatin1String(spec.onlyOnVersion)) {
+      SetValue(spec.option, 0);
+      SetOffered(spec.option, false);
+    }
   }
 }
 
@@ -171,24 +173,52 @@ void TfrmOptions::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-QCheckBox* TfrmOptions::AddCheckBox(QWidget* page, int top, int iconTop, const QString& icon,
-                                    const QString& caption, bool on, const QString& hint) {
+QCheckBox* TfrmOptions::AddCheckBox(QWidget* page, Option option, int top, int iconTop,
+                                    const QString& icon, const QString& caption,
+                                    const QString& hint) {
   AddIcon(page, 8, iconTop, icon);
   auto* box = new QCheckBox(caption, page);
-  box->setChecked(on);
+  Hold(option, box);
   box->setToolTip(hint);
   box->move(32, top);
   box->resize(box->sizeHint().width(), std::max(17, box->sizeHint().height()));
   return box;
 }
 
+QSlider* TfrmOptions::AddTrackBar(QWidget* parent, Option option, const QRect& place) {
+  QSlider* bar = NewTrackBar(parent, place);
+  Hold(option, bar);
+  return bar;
+}
+
+void TfrmOptions::Hold(Option option, QCheckBox* box) {
+  box->setChecked(SpecOf(option).initial != 0);
+  controls_[static_cast<size_t>(option)].box = box;
+}
+
+void TfrmOptions::Hold(Option option, RadioGroup* group) {
+  const OptionSpec& spec = SpecOf(option);
+  Q_ASSERT(group->Count() == spec.max + 1);
+  group->SetItemIndex(spec.initial);
+  controls_[static_cast<size_t>(option)].group = group;
+}
+
+void TfrmOptions::Hold(Option option, QSlider* bar) {
+  const OptionSpec& spec = SpecOf(option);
+  bar->setRange(spec.min, spec.max);
+  bar->setValue(spec.initial);
+  controls_[static_cast<size_t>(option)].bar = bar;
+}
+
 void TfrmOptions::BuildGeneralPage(QWidget* page) {
   cbSavePosition_ = AddCheckBox(
-      page, 12, 11, Icon("save-position"), QStringLiteral("Сохранять позиции окон"), true,
+      page, Option::kSavePosition, 12, 11, Icon("save-position"),
+      QStringLiteral("Сохранять позиции окон"),
       QStringLiteral("Позволяет включить автоматическое сохранение метоположения главного окна "
                      "и окна настроек при выходе из игры"));
   cbSaveCounts_ = AddCheckBox(
-      page, 40, 39, Icon("save-counts"), QStringLiteral("Сохранять счёт игры при выходе"), true,
+      page, Option::kSaveCounts, 40, 39, Icon("save-counts"),
+      QStringLiteral("Сохранять счёт игры при выходе"),
       QStringLiteral("Включение данной опции позволит сохранить счёт при закрытии игры и "
                      "загрузить его при следующем запуске"));
 
@@ -201,25 +231,26 @@ void TfrmOptions::BuildGeneralPage(QWidget* page) {
   connect(btnResetCounts_, &QPushButton::clicked, this, &TfrmOptions::btnResetCountsClick);
 
   cbBossKey_ = AddCheckBox(
-      page, 100, 99, Icon("boss-key"), QStringLiteral("Прятать игру по нажатию \"Ctrl+Enter\""),
-      true,
+      page, Option::kBossKeyActive, 100, 99, Icon("boss-key"),
+      QStringLiteral("Прятать игру по нажатию \"Ctrl+Enter\""),
       QStringLiteral("Чтобы игра быстро сворачивалась в кнопку на панель задач пи нажатии "
                      "комбинации клавиш \"Ctrl+Enter\", включите эту опцию"));
   connect(cbBossKey_, &QCheckBox::clicked, this, &TfrmOptions::cbBossKeyClick);
   cbRightMouse_ = AddCheckBox(
-      page, 128, 127, Icon("right-mouse"),
-      QStringLiteral("Правая кнопка мышки работает как кнопка \"Действия\""), true,
+      page, Option::kUseRightMouse, 128, 127, Icon("right-mouse"),
+      QStringLiteral("Правая кнопка мышки работает как кнопка \"Действия\""),
       QStringLiteral("Если данная опция включена, то для нажатия кнопки действий (см. помощь) "
                      "достаточно будет нажать правую кнопку мышки на игровом поле"));
   cbEndAnimation_ = AddCheckBox(
-      page, 156, 155, Icon("end-animation"),
-      QStringLiteral("Анимация игрового поля после каждого кона"), true,
+      page, Option::kEndAnimation, 156, 155, Icon("end-animation"),
+      QStringLiteral("Анимация игрового поля после каждого кона"),
       QStringLiteral("Если Вы включите эту опцию, то всегда будете замечать что кон игры окончен"));
 }
 
 void TfrmOptions::BuildRulesPage(QWidget* page) {
   rgColoda_ = new RadioGroup(QStringLiteral(" Колода состоит из... "),
                              {QStringLiteral("36 карт"), QStringLiteral("52 карт")}, page);
+  Hold(Option::kCardsCount, rgColoda_);
   rgColoda_->setGeometry(8, 8, 217, 81);
   rgColoda_->setToolTip(
       QStringLiteral("Выберите размер колоды (оригинальные правила поразумевают колоду в 36 "
@@ -230,6 +261,7 @@ void TfrmOptions::BuildRulesPage(QWidget* page) {
                      {QStringLiteral("По правилам"), QStringLiteral("Всегда за компьютером"),
                       QStringLiteral("Всегда за игроком"), QStringLiteral("Случайным образом")},
                      page);
+  Hold(Option::kFirstStep, rgFirst_);
   rgFirst_->setGeometry(240, 8, 177, 169);
   rgFirst_->setToolTip(QStringLiteral(
       "Выберите способ определения того, кто будет первым ходить в каждом новом кону (способ "
@@ -240,6 +272,7 @@ void TfrmOptions::BuildRulesPage(QWidget* page) {
   rgLasts_ = new RadioGroup(
       QStringLiteral(" Последние карты с колоды "),
       {QStringLiteral("Сначала тому, кто первый ходил"), QStringLiteral("Делятся пополам")}, page);
+  Hold(Option::kLastCardsTo, rgLasts_);
   rgLasts_->setGeometry(8, 96, 217, 81);
   rgLasts_->setToolTip(
       QStringLiteral("Выберите режим раздачи карт при окончании колоды (в оригинальных правилах "
@@ -248,19 +281,19 @@ void TfrmOptions::BuildRulesPage(QWidget* page) {
 
 void TfrmOptions::BuildViewPage(QWidget* page) {
   cbShowSuperCard_ = AddCheckBox(
-      page, 11, 11, Icon("super-card"),
-      QStringLiteral("Отображать козырную карту, когда колода пуста"), true,
+      page, Option::kShowSuperCard, 11, 11, Icon("super-card"),
+      QStringLiteral("Отображать козырную карту, когда колода пуста"),
       QStringLiteral("Если Вы хотите видеть козырную карту после того, как колода опустела "
                      "(например, чтобы узнать какой масти козыря), то установите этот флажок"));
   cbRepairUserIcon_ = AddCheckBox(
-      page, 35, 35, Icon("repair-icon"),
-      QStringLiteral("Моя иконка отображается не правильно (только для Windows XP)"), true,
+      page, Option::kRepairUserIcon, 35, 35, Icon("repair-icon"),
+      QStringLiteral("Моя иконка отображается не правильно (только для Windows XP)"),
       QStringLiteral("Если Ваша икнока (та, что в левом нижнем углу игрового поля) отображается "
                      "в неправильных цветах, то установите эту галочку и перезапустите игру. Для "
                      "более подробной информации см. помощь."));
   cbShowMedals_ = AddCheckBox(
-      page, 59, 59, Icon("medals"),
-      QStringLiteral("Отображать призовые метки (требуется современный компьютер)"), false,
+      page, Option::kShowMedals, 59, 59, Icon("medals"),
+      QStringLiteral("Отображать призовые метки (требуется современный компьютер)"),
       QStringLiteral("Чтобы было интереснее играть можно включить эту опцию (вы (или Ваш "
                      "соперник) будете получать символические награды), однако включение этого "
                      "параметра не рекомендуется на слабых компьютерах (хуже чем Intel® Pentium® "
@@ -277,7 +310,7 @@ void TfrmOptions::BuildViewPage(QWidget* page) {
       "\"Псевдо-объёмность\" помагают быстро находить карты, которыми можно играть (по "
       "правилам), но \"мешают\" Вам разрабатывать стратегию игры (упращаю Вашу задачу)"));
 
-  tbDisabled_ = AddTrackBar(gbDisabled_, QRect(8, 20, 33, 69), 2);
+  tbDisabled_ = AddTrackBar(gbDisabled_, Option::kDisabledCardsType, QRect(8, 20, 33, 69));
   tbDisabled_->setFont(font());
   connect(tbDisabled_, &QSlider::valueChanged, this, &TfrmOptions::tbDisabledChange);
 
@@ -316,7 +349,7 @@ void TfrmOptions::BuildViewPage(QWidget* page) {
 void TfrmOptions::BuildDifficultyPage(QWidget* page) {
   const QString hint = QStringLiteral(
       "Выберите сложность игры. Пока доступно два варианта: обычная и максимальная.");
-  tbDifficult_ = AddTrackBar(page, QRect(8, 6, 33, 173), 1);
+  tbDifficult_ = AddTrackBar(page, Option::kLevel, QRect(8, 6, 33, 173));
   tbDifficult_->setToolTip(hint);
   connect(tbDifficult_, &QSlider::valueChanged, this, &TfrmOptions::tbDifficultChange);
 
@@ -466,92 +499,33 @@ void TfrmOptions::done(int result) {
 
 // --- option accessors ---
 
-int TfrmOptions::CardsCount() const {
-  return rgColoda_->ItemIndex();
-}
-int TfrmOptions::FirstStep() const {
-  return rgFirst_->ItemIndex();
-}
-int TfrmOptions::LastCardsTo() const {
-  return rgLasts_->ItemIndex();
-}
-int TfrmOptions::Level() const {
-  return tbDifficult_->value();
-}
-bool TfrmOptions::UseRightMouse() const {
-  return cbRightMouse_->isChecked();
-}
-bool TfrmOptions::EndAnimation() const {
-  return cbEndAnimation_->isChecked();
-}
-bool TfrmOptions::ShowSuperCard() const {
-  return cbShowSuperCard_->isChecked();
-}
-int TfrmOptions::DisabledCardsType() const {
-  return tbDisabled_->value();
-}
-bool TfrmOptions::ShowMedals() const {
-  return cbShowMedals_->isChecked();
+int TfrmOptions::Value(Option option) const {
+  const OptionControl& c = controls_[static_cast<size_t>(option)];
+  if (c.box != nullptr) return c.box->isChecked() ? 1 : 0;
+  if (c.group != nullptr) return c.group->ItemIndex();
+  if (c.bar != nullptr) return c.bar->value();
+  return ShortIDToSave();
 }
 
-bool TfrmOptions::SavePosition() const {
-  return cbSavePosition_->isChecked();
-}
-void TfrmOptions::SetSavePosition(bool on) {
-  cbSavePosition_->setChecked(on);
-}
-bool TfrmOptions::SaveCounts() const {
-  return cbSaveCounts_->isChecked();
-}
-void TfrmOptions::SetSaveCounts(bool on) {
-  cbSaveCounts_->setChecked(on);
-}
-bool TfrmOptions::BossKeyActive() const {
-  return cbBossKey_->isChecked();
-}
-void TfrmOptions::SetBossKeyActive(bool on) {
-  cbBossKey_->setChecked(on);
-}
-void TfrmOptions::SetUseRightMouse(bool on) {
-  cbRightMouse_->setChecked(on);
-}
-void TfrmOptions::SetEndAnimation(bool on) {
-  cbEndAnimation_->setChecked(on);
-}
-void TfrmOptions::SetShowMedals(bool on) {
-  cbShowMedals_->setChecked(on);
-}
-void TfrmOptions::SetCardsCount(int index) {
-  rgColoda_->SetItemIndex(index);
-}
-void TfrmOptions::SetFirstStep(int index) {
-  rgFirst_->SetItemIndex(index);
-}
-void TfrmOptions::SetLastCardsTo(int index) {
-  rgLasts_->SetItemIndex(index);
-}
-void TfrmOptions::SetShowSuperCard(bool on) {
-  cbShowSuperCard_->setChecked(on);
+void TfrmOptions::SetValue(Option option, int value) {
+  const OptionControl& c = controls_[static_cast<size_t>(option)];
+  if (c.box != nullptr) {
+    c.box->setChecked(value != 0);
+  } else if (c.group != nullptr) {
+    c.group->SetItemIndex(value);
+  } else if (c.bar != nullptr) {
+    // The description beside the bar follows its value.
+    c.bar->setValue(std::clamp(value, c.bar->minimum(), c.bar->maximum()));
+  } else {
+    PlaceBackSelector(value, value < 0 ? activeShortID_ : value);
+  }
 }
 
-void TfrmOptions::SetDisabledCardsType(int position) {
-  tbDisabled_->setValue(std::clamp(position, 0, 2));
-  tbDisabledChange();
-}
-
-bool TfrmOptions::RepairUserIcon() const {
-  return cbRepairUserIcon_->isChecked();
-}
-void TfrmOptions::SetRepairUserIcon(bool on) {
-  cbRepairUserIcon_->setChecked(on);
-}
-void TfrmOptions::SetRepairUserIconEnabled(bool enabled) {
-  cbRepairUserIcon_->setEnabled(enabled);
-}
-
-void TfrmOptions::SetLevel(int position) {
-  tbDifficult_->setValue(std::clamp(position, 0, 1));
-  tbDifficultChange();
+void TfrmOptions::SetOffered(Option option, bool offered) {
+  const OptionControl& c = controls_[static_cast<size_t>(option)];
+  if (c.box != nullptr) c.box->setEnabled(offered);
+  if (c.group != nullptr) c.group->setEnabled(offered);
+  if (c.bar != nullptr) c.bar->setEnabled(offered);
 }
 
 int TfrmOptions::ShortIDToSave() const {

@@ -1,7 +1,8 @@
 // The options dialog: five pages whose controls hold the live value of every option.
 // It is created hidden at start-up, shown modally, and only hidden when closed, so
 // the engine reads the options straight from its controls through IGameOptions and
-// the settings file routines reach them through SettingsHolders.
+// the settings file routines reach them through SettingsHolders. Each control takes its
+// initial state and range from the option table (game/game_options.h).
 #pragma once
 
 #include <QDialog>
@@ -29,7 +30,7 @@ class TarlykButton;
 class TrackDescription;
 struct ScoreCounters;
 
-class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders {
+class TfrmOptions : public QDialog, public SettingsHolders {
   Q_OBJECT
 
  public:
@@ -65,35 +66,11 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   int ActiveShortID() const { return activeShortID_; }
 
   // --- IGameOptions and SettingsHolders: each reads or sets its control now ---
-  int CardsCount() const override;
-  int FirstStep() const override;
-  int LastCardsTo() const override;
-  int Level() const override;
-  bool UseRightMouse() const override;
-  bool EndAnimation() const override;
-  bool ShowSuperCard() const override;
-  int DisabledCardsType() const override;
-  bool ShowMedals() const override;
-
-  bool SavePosition() const override;
-  void SetSavePosition(bool on) override;
-  bool SaveCounts() const override;
-  void SetSaveCounts(bool on) override;
-  bool BossKeyActive() const override;
-  void SetBossKeyActive(bool on) override;
-  void SetUseRightMouse(bool on) override;
-  void SetEndAnimation(bool on) override;
-  void SetShowMedals(bool on) override;
-  void SetCardsCount(int index) override;
-  void SetFirstStep(int index) override;
-  void SetLastCardsTo(int index) override;
-  void SetShowSuperCard(bool on) override;
-  void SetDisabledCardsType(int position) override;
-  bool RepairUserIcon() const override;
-  void SetRepairUserIcon(bool on) override;
-  void SetRepairUserIconEnabled(bool enabled) override;
-  void SetLevel(int position) override;
-  int ShortIDToSave() const override;
+  int Value(Option option) const override;
+  void SetValue(Option option, int value) override;
+  void SetOffered(Option option, bool offered) override;
+  // -1 while the selector frames the random-back label, otherwise the back in use.
+  int ShortIDToSave() const;
   WindowPos MainWindowPos() const override;
   void SetMainWindowPos(WindowPos pos) override;
   WindowSize MainWindowFrameSize() const override;
@@ -151,10 +128,24 @@ class TfrmOptions : public QDialog, public IGameOptions, public SettingsHolders 
   void BuildViewPage(QWidget* page);
   void BuildDifficultyPage(QWidget* page);
   void BuildBacksPage(QWidget* page);
-  QCheckBox* AddCheckBox(QWidget* page, int top, int iconTop, const QString& icon,
-                         const QString& caption, bool on, const QString& hint);
+  QCheckBox* AddCheckBox(QWidget* page, Option option, int top, int iconTop, const QString& icon,
+                         const QString& caption, const QString& hint);
+  QSlider* AddTrackBar(QWidget* parent, Option option, const QRect& place);
+  // Makes the control the holder of the option, in the option's initial state.
+  void Hold(Option option, QCheckBox* box);
+  void Hold(Option option, RadioGroup* group);
+  void Hold(Option option, QSlider* bar);
   bool Ask(const QString& caption, const QString& text);
   void FrameChoice(const QWidget* item);
+
+  // The control that holds each option's live value (none for the card back, which the
+  // selector's place records).
+  struct OptionControl {
+    QCheckBox* box = nullptr;
+    RadioGroup* group = nullptr;
+    QSlider* bar = nullptr;
+  };
+  std::array<OptionControl, kOptionTable.size()> controls_{};
 
   QWidget* mainWindow_;
   // The positions last given to the two windows, reported where the window system keeps

@@ -31,34 +31,88 @@ class FakeHolders : public SettingsHolders {
   WindowPos mainPos{49, 1}, optionsPos{227, 169};
   WindowSize mainSize{718, 568}, optionsSize{455, 291}, desktop{1921, 1080};
 
-  bool SavePosition() const override { return savePosition; }
-  void SetSavePosition(bool on) override { savePosition = on; }
-  bool SaveCounts() const override { return saveCounts; }
-  void SetSaveCounts(bool on) override { saveCounts = on; }
-  bool BossKeyActive() const override { return bossKey; }
-  void SetBossKeyActive(bool on) override { bossKey = on; }
-  bool UseRightMouse() const override { return rightMouse; }
-  void SetUseRightMouse(bool on) override { rightMouse = on; }
-  bool EndAnimation() const override { return endAnimation; }
-  void SetEndAnimation(bool on) override { endAnimation = on; }
-  bool ShowMedals() const override { return showMedals; }
-  void SetShowMedals(bool on) override { showMedals = on; }
-  int CardsCount() const override { return cardsCount; }
-  void SetCardsCount(int index) override { cardsCount = index; }
-  int FirstStep() const override { return firstStep; }
-  void SetFirstStep(int index) override { firstStep = index; }
-  int LastCardsTo() const override { return lastCardsTo; }
-  void SetLastCardsTo(int index) override { lastCardsTo = index; }
-  bool ShowSuperCard() const override { return showSuperCard; }
-  void SetShowSuperCard(bool on) override { showSuperCard = on; }
-  int DisabledCardsType() const override { return disabledCardsType; }
-  void SetDisabledCardsType(int position) override { disabledCardsType = position; }
-  bool RepairUserIcon() const override { return repairUserIcon; }
-  void SetRepairUserIcon(bool on) override { repairUserIcon = on; }
-  void SetRepairUserIconEnabled(bool enabled) override { repairEnabled = enabled; }
-  int Level() const override { return level; }
-  void SetLevel(int position) override { level = position; }
-  int ShortIDToSave() const override { return shortId; }
+  int Value(Option option) const override {
+    switch (option) {
+      case Option::kSavePosition:
+        return savePosition;
+      case Option::kSaveCounts:
+        return saveCounts;
+      case Option::kBossKeyActive:
+        return bossKey;
+      case Option::kUseRightMouse:
+        return rightMouse;
+      case Option::kEndAnimation:
+        return endAnimation;
+      case Option::kShowMedals:
+        return showMedals;
+      case Option::kCardsCount:
+        return cardsCount;
+      case Option::kFirstStep:
+        return firstStep;
+      case Option::kLastCardsTo:
+        return lastCardsTo;
+      case Option::kShortID:
+        return shortId;
+      case Option::kShowSuperCard:
+        return showSuperCard;
+      case Option::kDisabledCardsType:
+        return disabledCardsType;
+      case Option::kRepairUserIcon:
+        return repairUserIcon;
+      case Option::kLevel:
+        return level;
+    }
+    return 0;
+  }
+  void SetValue(Option option, int value) override {
+    switch (option) {
+      case Option::kSavePosition:
+        savePosition = value != 0;
+        break;
+      case Option::kSaveCounts:
+        saveCounts = value != 0;
+        break;
+      case Option::kBossKeyActive:
+        bossKey = value != 0;
+        break;
+      case Option::kUseRightMouse:
+        rightMouse = value != 0;
+        break;
+      case Option::kEndAnimation:
+        endAnimation = value != 0;
+        break;
+      case Option::kShowMedals:
+        showMedals = value != 0;
+        break;
+      case Option::kCardsCount:
+        cardsCount = value;
+        break;
+      case Option::kFirstStep:
+        firstStep = value;
+        break;
+      case Option::kLastCardsTo:
+        lastCardsTo = value;
+        break;
+      case Option::kShortID:
+        shortId = value;
+        break;
+      case Option::kShowSuperCard:
+        showSuperCard = value != 0;
+        break;
+      case Option::kDisabledCardsType:
+        disabledCardsType = value;
+        break;
+      case Option::kRepairUserIcon:
+        repairUserIcon = value != 0;
+        break;
+      case Option::kLevel:
+        level = value;
+        break;
+    }
+  }
+  void SetOffered(Option option, bool offered) override {
+    if (option == Option::kRepairUserIcon) repairEnabled = offered;
+  }
   WindowPos MainWindowPos() const override { return mainPos; }
   void SetMainWindowPos(WindowPos pos) override { mainPos = pos; }
   WindowSize MainWindowFrameSize() const override { return mainSize; }

@@ -199,14 +199,14 @@ TEST_F(OptionsDialogTest, RadioGroupsAndTheirClamping) {
     EXPECT_EQ(r.group->ItemIndex(), 0);
   }
 
-  dlg->SetCardsCount(7);
+  dlg->SetValue(Option::kCardsCount, 7);
   EXPECT_EQ(dlg->CardsCount(), 1);
-  dlg->SetFirstStep(-1);
+  dlg->SetValue(Option::kFirstStep, -1);
   EXPECT_EQ(dlg->FirstStep(), 0);
-  dlg->SetFirstStep(3);
+  dlg->SetValue(Option::kFirstStep, 3);
   EXPECT_EQ(dlg->FirstStep(), 3);
   EXPECT_TRUE(dlg->rgFirst()->Item(3)->isChecked());
-  dlg->SetLastCardsTo(100);
+  dlg->SetValue(Option::kLastCardsTo, 100);
   EXPECT_EQ(dlg->LastCardsTo(), 1);
 }
 
@@ -222,12 +222,12 @@ TEST_F(OptionsDialogTest, MarkingPanelsFollowTheTrackBar) {
   dlg->tbDisabled()->setValue(2);
   EXPECT_EQ(VisiblePanels(DisabledPanels()), std::vector<int>{2});
   EXPECT_TRUE(dlg->DisabledPanel(2)->Html().contains(QStringLiteral("Ни как не выделять")));
-  dlg->SetDisabledCardsType(1);
+  dlg->SetValue(Option::kDisabledCardsType, 1);
   EXPECT_EQ(VisiblePanels(DisabledPanels()), std::vector<int>{1});
-  dlg->SetDisabledCardsType(9);
+  dlg->SetValue(Option::kDisabledCardsType, 9);
   EXPECT_EQ(dlg->DisabledCardsType(), 2);
   EXPECT_EQ(VisiblePanels(DisabledPanels()), std::vector<int>{2});
-  dlg->SetDisabledCardsType(-5);
+  dlg->SetValue(Option::kDisabledCardsType, -5);
   EXPECT_EQ(dlg->DisabledCardsType(), 0);
   EXPECT_EQ(VisiblePanels(DisabledPanels()), std::vector<int>{0});
 }
@@ -244,10 +244,10 @@ TEST_F(OptionsDialogTest, DifficultyPanelsFollowTheTrackBar) {
   EXPECT_TRUE(maximal.contains(QStringLiteral("<b>Максимальная сложность</b>")));
   EXPECT_TRUE(maximal.contains(QStringLiteral("<font color=\"#ff0000\">Внимание!</font>")));
 
-  dlg->SetLevel(-3);
+  dlg->SetValue(Option::kLevel, -3);
   EXPECT_EQ(dlg->Level(), 0);
   EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{0});
-  dlg->SetLevel(5);
+  dlg->SetValue(Option::kLevel, 5);
   EXPECT_EQ(dlg->Level(), 1);
   EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{1});
 }
@@ -284,7 +284,7 @@ TEST_F(OptionsDialogTest, GameOptionsReadTheControlsAtTheMomentOfTheCall) {
 TEST_F(OptionsDialogTest, BossKeyBoxArmsOnClickButNotWhenSetByTheLoader) {
   std::vector<bool> calls;
   dlg->onBossKeyToggled = [&](bool on) { calls.push_back(on); };
-  dlg->SetBossKeyActive(false);
+  dlg->SetValue(Option::kBossKeyActive, 0);
   EXPECT_TRUE(calls.empty());
   EXPECT_FALSE(dlg->BossKeyActive());
   Click(dlg->cbBossKey());
