@@ -500,14 +500,20 @@ void TfrmOptions::done(int result) {
 // --- option accessors ---
 
 int TfrmOptions::Value(Option option) const {
+  if (SpecOf(option).holder == Holder::kBackSelector) return ShortIDToSave();
   const OptionControl& c = controls_[static_cast<size_t>(option)];
   if (c.box != nullptr) return c.box->isChecked() ? 1 : 0;
   if (c.group != nullptr) return c.group->ItemIndex();
   if (c.bar != nullptr) return c.bar->value();
-  return ShortIDToSave();
+  Q_ASSERT_X(false, "TfrmOptions::Value", "an option without a control");
+  return SpecOf(option).initial;
 }
 
 void TfrmOptions::SetValue(Option option, int value) {
+  if (SpecOf(option).holder == Holder::kBackSelector) {
+    PlaceBackSelector(value, value < 0 ? activeShortID_ : value);
+    return;
+  }
   const OptionControl& c = controls_[static_cast<size_t>(option)];
   if (c.box != nullptr) {
     c.box->setChecked(value != 0);
@@ -516,8 +522,6 @@ void TfrmOptions::SetValue(Option option, int value) {
   } else if (c.bar != nullptr) {
     // The description beside the bar follows its value.
     c.bar->setValue(std::clamp(value, c.bar->minimum(), c.bar->maximum()));
-  } else {
-    PlaceBackSelector(value, value < 0 ? activeShortID_ : value);
   }
 }
 

@@ -281,6 +281,32 @@ TEST_F(OptionsDialogTest, GameOptionsReadTheControlsAtTheMomentOfTheCall) {
   EXPECT_EQ(options.Level(), 1);
 }
 
+// Every option of the table has a control of its own, which starts at the option's initial
+// value, holds every value of the option's range and takes a value past it to the end.
+TEST_F(OptionsDialogTest, EveryOptionOfTheTableHasAControlOfItsOwn) {
+  TfrmOptions xp(nullptr, QStringLiteral("5.1"));  // every option offered
+  for (const OptionSpec& spec : kOptionTable) {
+    SCOPED_TRACE(spec.key);
+    EXPECT_EQ(xp.Value(spec.option), spec.initial);
+  }
+  const auto values = [&] {
+    std::vector<int> all;
+    for (const OptionSpec& spec : kOptionTable) all.push_back(xp.Value(spec.option));
+    return all;
+  };
+  for (const OptionSpec& spec : kOptionTable) {
+    SCOPED_TRACE(spec.key);
+    for (int v = spec.min; v <= spec.max; ++v) {
+      std::vector<int> expected = values();
+      xp.SetValue(spec.option, v);
+      expected[static_cast<size_t>(spec.option)] = v;
+      EXPECT_EQ(values(), expected) << v;
+    }
+    xp.SetValue(spec.option, spec.max + 1);
+    EXPECT_EQ(xp.Value(spec.option), spec.max);
+  }
+}
+
 TEST_F(OptionsDialogTest, BossKeyBoxArmsOnClickButNotWhenSetByTheLoader) {
   std::vector<bool> calls;
   dlg->onBossKeyToggled = [&](bool on) { calls.push_back(on); };
