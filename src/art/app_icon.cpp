@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "art/art_texts.h"
 #include "art/card_art.h"
 
 namespace tarlyk {
@@ -28,7 +29,7 @@ QImage DrawAppIcon(int size) {
   const qreal cw = s * 0.46;
   const qreal ch = cw * 96.0 / 71.0;
   const QRectF card(-cw / 2, -ch / 2, cw, ch);
-  const QString rank = size >= 48 ? QStringLiteral("Т") : QString();
+  const QString rank = size >= 48 ? QString::fromUtf8(kAceLetter) : QString();
   p.save();
   p.translate(s * 0.42, s * 0.52);
   p.rotate(-14);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include "art/art_texts.h"
 #include "art/card_art.h"
 #include "art/fonts.h"
 
@@ -41,10 +42,10 @@ QImage DrawSplashPicture() {
     const char* rank;
     ArtSuit suit;
   } fan[] = {{"6", ArtSuit::kClubs},
-             {"В", ArtSuit::kDiamonds},
-             {"Д", ArtSuit::kSpades},
-             {"К", ArtSuit::kHearts},
-             {"Т", ArtSuit::kSpades}};
+             {kJackLetter, ArtSuit::kDiamonds},
+             {kQueenLetter, ArtSuit::kSpades},
+             {kKingLetter, ArtSuit::kHearts},
+             {kAceLetter, ArtSuit::kSpades}};
   for (int i = 0; i < 5; ++i) {
     p.save();
     p.translate(kWidth / 2.0, 250);
@@ -65,18 +66,19 @@ QImage DrawSplashPicture() {
   p.setFont(TahomaPx(44, true));
   const QRectF nameBox(0, 268, kWidth, 52);
   p.setPen(QColor(20, 30, 70, 150));
-  p.drawText(nameBox.translated(2, 2), Qt::AlignCenter, QStringLiteral("Тарлык"));
+  const QString name = QString::fromUtf8(kGameName);
+  p.drawText(nameBox.translated(2, 2), Qt::AlignCenter, name);
   p.setPen(Qt::white);
-  p.drawText(nameBox, Qt::AlignCenter, QStringLiteral("Тарлык"));
+  p.drawText(nameBox, Qt::AlignCenter, name);
   p.setFont(TahomaPx(15, true));
   p.setPen(QColor(26, 44, 92));
   // Centred on y 329 in a box tall enough for the breve of "й" and the descent:
   // drawText clips to its box.
-  p.drawText(QRectF(0, 314, kWidth, 30), Qt::AlignCenter, QStringLiteral("подкидной"));
+  p.drawText(QRectF(0, 314, kWidth, 30), Qt::AlignCenter, QString::fromUtf8(kGameVariant));
   p.setFont(TahomaPx(11, true));
   p.setPen(QColor(255, 255, 255, 200));
   p.drawText(QRectF(0, 6, kWidth - 10, 16), Qt::AlignRight | Qt::AlignTop,
-             QStringLiteral("версия 1.1"));
+             QString::fromUtf8(kSplashVersion));
   return image;
 }
 

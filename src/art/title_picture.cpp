@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 #include <array>
 
+#include "art/art_texts.h"
 #include "art/fonts.h"
 
 namespace tarlyk {
@@ -133,7 +134,7 @@ void DrawCard(QPainter& p, const QString& rank, Suit suit, double w, double h) {
   p.restore();
 
   // The big sign in the middle, framed for the picture cards.
-  if (rank.size() == 1 && rank != QStringLiteral("Т")) {
+  if (rank.size() == 1 && rank != QString::fromUtf8(kAceLetter)) {
     const QRectF frame(w * 0.24, h * 0.16, w * 0.52, h * 0.68);
     QLinearGradient fill(frame.topLeft(), frame.bottomRight());
     fill.setColorAt(0, Mix(ink, Qt::white, 0.88));
@@ -232,10 +233,10 @@ QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
     const char* rank;
     Suit suit;
   };
-  const std::array<FanCard, 5> fan = {{{"В", Suit::kDiamonds},
-                                       {"Д", Suit::kClubs},
-                                       {"К", Suit::kHearts},
-                                       {"Т", Suit::kSpades},
+  const std::array<FanCard, 5> fan = {{{kJackLetter, Suit::kDiamonds},
+                                       {kQueenLetter, Suit::kClubs},
+                                       {kKingLetter, Suit::kHearts},
+                                       {kAceLetter, Suit::kSpades},
                                        {"10", Suit::kHearts}}};
   const double cw = h * 0.22;
   const double ch = cw * 96.0 / 71.0;
@@ -268,17 +269,18 @@ QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
   // The name and the subtitle.
   QFont title = TahomaPx(static_cast<int>(h * 0.16), true);
   title.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-  DrawLettering(p, QStringLiteral("Тарлык"), title, QPointF(w / 2, h * 0.8), QColor(40, 72, 160),
-                QColor(10, 28, 84), 6);
+  DrawLettering(p, QString::fromUtf8(kGameName), title, QPointF(w / 2, h * 0.8),
+                QColor(40, 72, 160), QColor(10, 28, 84), 6);
   QFont subtitle = TahomaPx(static_cast<int>(h * 0.055), true);
   subtitle.setItalic(true);
   subtitle.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-  DrawLettering(p, QStringLiteral("Карточная игра"), subtitle, QPointF(w / 2, h * 0.9),
-                QColor(150, 30, 40), QColor(96, 12, 20), 4);
+  const QString kind = QString::fromUtf8(kGameKind);
+  DrawLettering(p, kind, subtitle, QPointF(w / 2, h * 0.9), QColor(150, 30, 40), QColor(96, 12, 20),
+                4);
 
   // Ornamental rules either side of the subtitle.
   QPainterPath sub;
-  sub.addText(0, 0, subtitle, QStringLiteral("Карточная игра"));
+  sub.addText(0, 0, subtitle, kind);
   const double half = sub.boundingRect().width() / 2 + 18;
   p.setPen(QPen(Mix(shade, QColor(10, 28, 84), 0.5), 1.5));
   const double ry = h * 0.9 - h * 0.018;

@@ -9,12 +9,12 @@
 
 namespace tarlyk {
 
-// Modes of the action button under the table.
+// Modes of the action button under the table (their captions: game_texts.h).
 enum ActionStates : int {
-  kActionNewGame = 0,  // "Новая партия"
-  kActionTake = 1,     // "Беру"
-  kActionDone = 2,     // "Отбой"
-  kActionGive = 3,     // "Отдать"
+  kActionNewGame = 0,
+  kActionTake = 1,
+  kActionDone = 2,
+  kActionGive = 3,
 };
 
 // The window the game is played in. The Qt main window, the headless driver and

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 
-#include "game/flow_texts.h"
 #include "game/tdm_data.h"
 
 namespace tarlyk {

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "game/game_texts.h"
+
 namespace tarlyk {
 
 namespace {
@@ -159,14 +161,9 @@ int ValueToInt(uint8_t value) {
 }
 
 std::string CardToString(const TCardRec& card) {
-  static constexpr const char* kRankNames[14] = {
-      "(пустота)",  "Двойка ",  "Тройка ",  "Четвёрка ", "Пятёрка ", "Шестёрка ", "Семерка ",
-      "Восьмёрка ", "Девятка ", "Десятка ", "Валет ",    "Дама ",    "Король ",   "Туз "};
-  static constexpr const char* kSuitWords[4] = {"крести", "пики", "буби", "черви"};
-
   if (card.Value == 0) return kRankNames[0];
-  std::string text = card.Value > 13 ? "(нет данных)" : kRankNames[card.Value];
-  text += card.Suid <= 3 ? kSuitWords[card.Suid] : " (нет масти)";
+  std::string text = card.Value > 13 ? kNoRankName : kRankNames[card.Value];
+  text += card.Suid <= 3 ? kSuitNames[card.Suid] : kNoSuitName;
   return text;
 }
 

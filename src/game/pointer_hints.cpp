@@ -23,15 +23,12 @@ std::string TdmData::HintAt(int x, int y, PointerShape* shape) const {
   const TCardRec& card = UserCards[k - 1];
   const std::string name = CardToString(card);
   if (ThrowInMode) {
-    if (ApplyRules(card, true)) return "Подкинуть карту \"" + name + "\" компьютеру...";
-    return PlayerName + ", карту \"" + name + "\" мне подкидывать нельзя!";
+    return ApplyRules(card, true) ? HintThrowIn(name) : HintNoThrowIn(PlayerName, name);
   }
   if (WhoGoing == 0) {
-    if (ApplyRules(card, true)) return "Походить картой \"" + name + "\"...";
-    return PlayerName + ", сейчас картой \"" + name + "\" ходить нельзя!";
+    return ApplyRules(card, true) ? HintLead(name) : HintNotNow(PlayerName, name, true);
   }
-  if (ApplyRules(card, false)) return "Побиться картой \"" + name + "\"...";
-  return PlayerName + ", сейчас картой \"" + name + "\" биться нельзя!";
+  return ApplyRules(card, false) ? HintBeat(name) : HintNotNow(PlayerName, name, false);
 }
 
 PointerShape TdmData::imgDeskMouseMove(int x, int y) {

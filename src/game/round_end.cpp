@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/flow_texts.h"
 #include "game/tdm_data.h"
 
 namespace tarlyk {
@@ -115,23 +114,11 @@ std::string TdmData::CountsText() const {
   const int64_t l = score_.Loses;
   const int64_t n = score_.Nones;
   const int64_t total = w + l + n;
-  if (total == 0) return "Побед: 0 (0%), Поражений: 0 (0%), Ничьих: 0 (0%), Всего игр: 0";
+  if (total == 0) return kCountsAtStart;
   const std::string sep = window_.DecimalSeparator();
-  std::string text = "Побед: ";
-  text += std::to_string(w);
-  text += " (";
-  text += Percent(w, total, sep);
-  text += "%), Поражений: ";
-  text += std::to_string(l);
-  text += " (";
-  text += Percent(l, total, sep);
-  text += "%), Ничьих: ";
-  text += std::to_string(n);
-  text += " (";
-  text += Percent(n, total, sep);
-  text += "%), Всего игр: ";
-  text += std::to_string(total);
-  return text;
+  return CountsLine(std::to_string(w), Percent(w, total, sep), std::to_string(l),
+                    Percent(l, total, sep), std::to_string(n), Percent(n, total, sep),
+                    std::to_string(total));
 }
 
 void TdmData::RefreshCounts() {

@@ -1,6 +1,5 @@
 #include "game/tdm_data.h"
 
-#include "game/flow_texts.h"
 #include "game/hand_layout.h"
 #include "opponent/card_weights.h"
 
@@ -9,12 +8,12 @@ namespace tarlyk {
 TdmData::TdmData(IGameWindow& window, const IGameOptions& options, IRandom& random,
                  ScoreCounters& score, const std::string& playerName)
     : PlayerName(playerName),
-      MsgUserGoes("Ходите, " + playerName + "..."),
-      MsgUserBeats(playerName + ", отбивайтесь или берите!"),
-      MsgCPUTakes(playerName + ", я беру, подкидывайте ещё..."),
-      MsgUserWins(playerName + ", Вы победили меня!"),
-      MsgUserLoses("К сожалению Вы проиграли, " + playerName + "."),
-      MsgNobodyWins(playerName + ", мы сыграли в ничью."),
+      MsgUserGoes(MsgUserGoesFor(playerName)),
+      MsgUserBeats(MsgUserBeatsFor(playerName)),
+      MsgCPUTakes(MsgCPUTakesFor(playerName)),
+      MsgUserWins(MsgUserWinsFor(playerName)),
+      MsgUserLoses(MsgUserLosesFor(playerName)),
+      MsgNobodyWins(MsgNobodyWinsFor(playerName)),
       window_(window),
       options_(options),
       random_(random),
@@ -24,19 +23,6 @@ TdmData::TdmData(IGameWindow& window, const IGameOptions& options, IRandom& rand
       playerLevel_(options.Level()) {
   FillAllCards();
   RefreshCounts();
-}
-
-const char* ActionCaptionFor(int actionState) {
-  switch (actionState) {
-    case kActionTake:
-      return "Беру";
-    case kActionDone:
-      return "Отбой";
-    case kActionGive:
-      return "Отдать";
-    default:
-      return "Новая партия";
-  }
 }
 
 void TdmData::FillAllCards() {

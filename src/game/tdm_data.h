@@ -13,6 +13,7 @@
 
 #include "game/card.h"
 #include "game/game_interfaces.h"
+#include "game/game_texts.h"
 #include "game/move_rules.h"
 #include "game/piles.h"
 #include "game/score_counters.h"
@@ -62,9 +63,9 @@ class TdmData {
 
   // The action button as last set by the engine, and the status line text.
   int ActionState = kActionNewGame;
-  std::string ActionCaption = "Новая партия";
+  std::string ActionCaption = kCaptionNewGame;
   bool ActionVisible = true;
-  std::string StatusText = "Сыграем?";
+  std::string StatusText = kStatusAtStart;
   bool AnimationOn = false;
 
   // When it holds the numbers 1..52, the next shuffle produces exactly this order
@@ -81,7 +82,7 @@ class TdmData {
   void ClearArrays();
 
   // --- new game and refill ---
-  // The new-game command (menu item N4 and the button's "Новая партия").
+  // The new-game command (menu item N4, and the action button in its new-game mode).
   void N4Click();
   bool WhoIsGoing();
   void GetCardsFromColoda();
@@ -160,8 +161,5 @@ class TdmData {
   bool countsShown_ = false;
   ScoreCounters shownCounts_{};
 };
-
-// "Новая партия", "Беру", "Отбой", "Отдать" by ActionState.
-const char* ActionCaptionFor(int actionState);
 
 }  // namespace tarlyk

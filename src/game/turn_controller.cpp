@@ -1,6 +1,5 @@
 // Play driven by the person: a release of a mouse button on the table, a click on the
 // table and the action button. The computer answers each step at once.
-#include "game/flow_texts.h"
 #include "game/tdm_data.h"
 
 namespace tarlyk {
@@ -90,7 +89,7 @@ void TdmData::ClosingStep() {
     return;
   }
   if (WhoGoing == 0) {
-    // "Отбой" only once every attack card is covered.
+    // The button closes the round only once every attack card is covered.
     const int onDesk = GetCardsCount(DeskCards);
     SetAction(kActionDone, kCaptionDone, onDesk > 0 && onDesk % 2 == 0);
   } else {

@@ -16,16 +16,7 @@ namespace {
 QPointer<HelpWindow> g_window;
 QString g_windowFile;
 
-// Both boxes of the help command carry this caption.
-QString BoxCaption() {
-  return QStringLiteral("Информация");
-}
-
 }  // namespace
-
-const char* const kHelpMissingText = "Файл справки \"Tarlyk.chm\" не найден. Переустановите игру.";
-const char* const kHelpDamagedText =
-    "Файл справки \"Tarlyk.chm\" повреждён, и справку показать нельзя. Переустановите игру.";
 
 QString HelpFilePath(const QString& directory) {
   const QString dir = directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory;
@@ -46,7 +37,8 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
   if (!g_window || g_windowFile != file) {
     std::optional<HelpBook> book = HelpBook::Open(file);
     if (!book) {
-      ShowMessage(parent, QMessageBox::Warning, BoxCaption(), QString::fromUtf8(kHelpDamagedText));
+      ShowMessage(parent, QMessageBox::Warning, QString::fromUtf8(kHelpBoxCaption),
+                  QString::fromUtf8(kHelpDamagedText));
       return nullptr;
     }
     if (g_window) g_window->close();
@@ -64,7 +56,7 @@ HelpWindow* ShowHelpFile(QWidget* parent, const QString& path) {
 void OpenHelp(QWidget* parent, const QString& directory) {
   const QString path = HelpFilePath(directory);
   if (!QFileInfo(path).isFile()) {
-    ShowMessage(parent, QMessageBox::Information, BoxCaption(),
+    ShowMessage(parent, QMessageBox::Information, QString::fromUtf8(kHelpBoxCaption),
                 QString::fromUtf8(kHelpMissingText));
     return;
   }

@@ -5,21 +5,20 @@
 
 #include <QString>
 
+#include "help/help_texts.h"
+
 class QWidget;
 
 namespace tarlyk {
 
 class HelpWindow;
 
-extern const char* const kHelpMissingText;
-extern const char* const kHelpDamagedText;
-
 // The help file's path: in `directory` (the executable's directory by default) when it is
 // there, else in `directory`/../share/tarlyk when it is there, else the first of the two.
 QString HelpFilePath(const QString& directory = QString());
 
 // Shows the help window (one for the program: an open one is raised and activated), or
-// the "Информация" box when the file does not exist, or a box saying that it is damaged.
+// an information box when the file does not exist, or a box saying that it is damaged.
 void OpenHelp(QWidget* parent, const QString& directory = QString());
 
 // Shows the help file at `path` in the help window; a box when it is damaged. Returns the

@@ -21,6 +21,7 @@
 
 #include "art/fonts.h"
 #include "art/look.h"
+#include "help/help_texts.h"
 #include "shell/widgets/gradient_band.h"
 #include "shell/widgets/push_button.h"
 
@@ -37,9 +38,7 @@ constexpr int kMinimumSide = 200;
 constexpr int kUrlRole = Qt::UserRole;
 
 QString MissingPage(const QString& objectPath) {
-  return QStringLiteral(
-             "<html><body><p>Страница «%1» не найдена в файле справки.</p></body></html>")
-      .arg(objectPath.toHtmlEscaped());
+  return QString::fromUtf8(kHelpMissingPage).arg(objectPath.toHtmlEscaped());
 }
 
 void AddTopics(QTreeWidget* tree, QTreeWidgetItem* parent, const QList<HelpTopic>& topics) {
@@ -97,7 +96,7 @@ class HelpBrowser final : public QTextBrowser {
 
 HelpWindow::HelpWindow(HelpBook book, QWidget* parent)
     : QWidget(parent, Qt::Window), book_(std::move(book)) {
-  setWindowTitle(QStringLiteral("Справка — Тарлык (подкидной)"));
+  setWindowTitle(QString::fromUtf8(kHelpWindowTitle));
   setWindowModality(Qt::NonModal);
   setFont(TahomaPx(11, false));
   QPalette palette = this->palette();
@@ -145,9 +144,9 @@ void HelpWindow::BuildControls() {
   auto* band = new GradientBand(this);
   auto* bandLayout = new QHBoxLayout(band);
   bandLayout->setContentsMargins(6, 4, 6, 4);
-  back_ = BandButton(QStringLiteral("Назад"), QStyle::SP_ArrowBack, band);
-  forward_ = BandButton(QStringLiteral("Вперёд"), QStyle::SP_ArrowForward, band);
-  home_ = BandButton(QStringLiteral("Начало"), QStyle::SP_DirHomeIcon, band);
+  back_ = BandButton(QString::fromUtf8(kHelpBack), QStyle::SP_ArrowBack, band);
+  forward_ = BandButton(QString::fromUtf8(kHelpForward), QStyle::SP_ArrowForward, band);
+  home_ = BandButton(QString::fromUtf8(kHelpHome), QStyle::SP_DirHomeIcon, band);
   back_->setEnabled(false);
   forward_->setEnabled(false);
   bandLayout->addWidget(back_);
@@ -158,7 +157,7 @@ void HelpWindow::BuildControls() {
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   tabs_ = new QTabWidget(splitter);
   contents_ = TopicTree(book_.Contents(), tabs_);
-  tabs_->addTab(contents_, QStringLiteral("Содержание"));
+  tabs_->addTab(contents_, QString::fromUtf8(kHelpContentsTab));
   connect(contents_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { OpenItem(item); });
   connect(contents_, &QTreeWidget::itemActivated, this,
@@ -168,19 +167,19 @@ void HelpWindow::BuildControls() {
     auto* page = new QWidget(tabs_);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
-    auto* label = new QLabel(QStringLiteral("Ключевое слово:"), page);
+    auto* label = new QLabel(QString::fromUtf8(kHelpKeywordLabel), page);
     filter_ = new QLineEdit(page);
     filter_->setClearButtonEnabled(true);
     label->setBuddy(filter_);
     index_ = TopicTree(book_.Index(), page);
     index_->setRootIsDecorated(false);
     index_->expandAll();
-    auto* show = new TarlykButton(QStringLiteral("Показать"), page);
+    auto* show = new TarlykButton(QString::fromUtf8(kHelpShowButton), page);
     layout->addWidget(label);
     layout->addWidget(filter_);
     layout->addWidget(index_, 1);
     layout->addWidget(show, 0, Qt::AlignRight);
-    tabs_->addTab(page, QStringLiteral("Указатель"));
+    tabs_->addTab(page, QString::fromUtf8(kHelpIndexTab));
     connect(filter_, &QLineEdit::textChanged, this, &HelpWindow::FilterIndex);
     connect(filter_, &QLineEdit::returnPressed, this, &HelpWindow::OpenFirstIndexMatch);
     connect(index_, &QTreeWidget::itemClicked, this,

@@ -9,9 +9,11 @@
 #include <QUrl>
 #include <cmath>
 
+#include "art/art_texts.h"
 #include "art/fonts.h"
 #include "art/look.h"
 #include "shell/shell_icons.h"
+#include "shell/shell_texts.h"
 #include "shell/widgets/push_button.h"
 #include "shell/window_placement.h"
 
@@ -72,12 +74,13 @@ class LinkLabel final : public QLabel {
 }  // namespace
 
 QString AboutContent::Author() {
-  return QStringLiteral("Команда проекта Тарлык");
+  return QString::fromUtf8(kAuthor);
 }
 
 QStringList AboutContent::Rights() {
-  return {QStringLiteral("© 2005 Команда проекта Тарлык."),
-          QStringLiteral("Лицензия GNU GPL 3 или новее.")};
+  QStringList rights;
+  for (const char* line : kRights) rights << QString::fromUtf8(line);
+  return rights;
 }
 
 QString AboutContent::Email() {
@@ -96,34 +99,25 @@ QStringList CreditsLines() {
   auto shortBreak = [&] { lines << QString() << star << QString(); };
   auto longBreak = [&] { lines << QString() << QString() << star << QString(); };
 
-  lines << QStringLiteral("*** Тарлык (подкидной) ***") << QStringLiteral("Карточная игра");
+  const auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
+  lines << text(kCreditsHead) << text(kGameKind);
   shortBreak();
-  lines << QStringLiteral("Версия:") << QStringLiteral("1.1 (от 14 ноября 2005)");
+  lines << text(kVersionLabel) << text(kCreditsVersion);
   shortBreak();
-  lines << QStringLiteral("Идея:") << AboutContent::Author();
+  lines << text(kIdeaLabel) << AboutContent::Author();
   shortBreak();
-  lines << QStringLiteral("Программирование и дизайн:") << AboutContent::Author();
+  lines << text(kMadeByLabel) << AboutContent::Author();
   longBreak();
-  lines << QStringLiteral("Условия распространения:")
-        << QStringLiteral("Бесплатно, как есть (freeware)");
+  lines << text(kTermsLabel) << text(kTerms);
   longBreak();
-  lines << QStringLiteral("Права:") << AboutContent::Rights();
+  lines << text(kRightsLabel) << AboutContent::Rights();
   longBreak();
-  lines << QStringLiteral("Описание:") << QStringLiteral("Игра посвящается всем любителям")
-        << QStringLiteral("карточных игр, а в особенности любителям")
-        << QStringLiteral("\"Тарлыка\". Главное преимущество этой")
-        << QStringLiteral("игры от других подобных, это реализация")
-        << QStringLiteral("реального противника, который не")
-        << QStringLiteral("\"подглядывает\" в Ваши карты, а \"думает\"")
-        << QStringLiteral("и принимает решения по ходу игры (так")
-        << QStringLiteral("называемый искусственный интелект).");
+  lines << text(kDescriptionLabel);
+  for (const char* line : kDescriptionLines) lines << text(line);
   longBreak();
-  lines << QStringLiteral("Особое спасибо:");
-  const char* const contributions[] = {"(Крэш тестирование)", "(Тестирование играбельности)",
-                                       "(Тестирование искусственного интелекта)",
-                                       "(Коструктивная критика)", "(Тестирование интерфейса)"};
+  lines << text(kThanksLabel);
   bool first = true;
-  for (const char* what : contributions) {
+  for (const char* what : kContributions) {
     if (!first) lines << star;
     first = false;
     lines << AboutContent::Author() << QString::fromUtf8(what);
@@ -195,7 +189,7 @@ void CreditsView::mouseReleaseEvent(QMouseEvent* event) {
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setWindowTitle(QStringLiteral("О программе"));
+  setWindowTitle(QString::fromUtf8(kAboutTitle));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(Tahoma(11));
   ApplyLook();
@@ -208,39 +202,39 @@ void TfrmAbout::BuildContents() {
   auto* icon = new QLabel(this);
   icon->setPixmap(AppIcon().pixmap(32, 32));
   icon->setGeometry(5, 3, 32, 32);
-  PlaceLabel(this, 42, 3, QStringLiteral("Тарлык (подкидной)"), true);
-  PlaceLabel(this, 51, 21, QStringLiteral("Карточная игра"));
+  PlaceLabel(this, 42, 3, QString::fromUtf8(kAboutProduct), true);
+  PlaceLabel(this, 51, 21, QString::fromUtf8(kGameKind));
 
   PlaceIcon(this, 11, 42, QStringLiteral(":/shell/icons/about-version.png"));
-  PlaceLabel(this, 34, 43, QStringLiteral("Версия:"));
-  PlaceLabel(this, 79, 43, QStringLiteral("1.1 (от 14 ноября 2005 года)"), true);
+  PlaceLabel(this, 34, 43, QString::fromUtf8(kVersionLabel));
+  PlaceLabel(this, 79, 43, QString::fromUtf8(kAboutVersion), true);
 
   PlaceIcon(this, 11, 62, QStringLiteral(":/shell/icons/about-rights.png"));
-  PlaceLabel(this, 34, 63, QStringLiteral("Права:"));
+  PlaceLabel(this, 34, 63, QString::fromUtf8(kRightsLabel));
   PlaceLabel(this, 79, 63, AboutContent::Rights().join(QLatin1Char('\n')), true);
 
   PlaceIcon(this, 11, 94, QStringLiteral(":/shell/icons/about-contacts.png"));
-  PlaceLabel(this, 34, 96, QStringLiteral("Контакты:"));
+  PlaceLabel(this, 34, 96, QString::fromUtf8(kContactsLabel));
   PlaceIcon(this, 27, 114, QStringLiteral(":/shell/icons/about-mail.png"));
-  PlaceLabel(this, 50, 116, QStringLiteral("E-Mail:"));
+  PlaceLabel(this, 50, 116, QString::fromUtf8(kMailLabel));
   labMail_ = new LinkLabel(AboutContent::Email(),
                            QUrl(QStringLiteral("mailto:") + AboutContent::Email()), this);
   labMail_->move(94, 116);
   labMail_->adjustSize();
   PlaceIcon(this, 27, 134, QStringLiteral(":/shell/icons/about-web.png"));
-  PlaceLabel(this, 50, 136, QStringLiteral("Inernet:"));
+  PlaceLabel(this, 50, 136, QString::fromUtf8(kWebLabel));
   labWeb_ = new LinkLabel(AboutContent::Web(), QUrl(AboutContent::Web()), this);
   labWeb_->move(94, 136);
   labWeb_->adjustSize();
 
   PlaceIcon(this, 11, 158, QStringLiteral(":/shell/icons/about-info.png"));
-  PlaceLabel(this, 34, 158, QStringLiteral("Дополнительная информация:"));
+  PlaceLabel(this, 34, 158, QString::fromUtf8(kMoreLabel));
 
   credits_ = new CreditsView(this);
   credits_->setGeometry(10, 176, 303, 89);
   connect(credits_, &CreditsView::clicked, this, &QDialog::close);
 
-  btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
+  btnClose_ = new TarlykButton(QString::fromUtf8(kCloseCaption), this);
   btnClose_->setFont(Tahoma(11, true));
   btnClose_->setIcon(PngIcon(QStringLiteral(":/shell/icons/about-close.png")));
   btnClose_->setGeometry(10, 273, 93, 24);

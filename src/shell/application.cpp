@@ -20,11 +20,9 @@
 
 namespace tarlyk {
 
-const char* const kApplicationTitle = "Тарлык (подкидной) 1.1";
-
 namespace {
 
-// Start-up failures that leave the game unable to run: "Внимание", exclamation, OK.
+// Start-up failures that leave the game unable to run: a warning box with one OK button.
 void ShowStartupFailure(const std::string& text) {
   ShowMessage(nullptr, QMessageBox::Warning, QString::fromStdString(CardLoadCaption()),
               QString::fromStdString(text));

@@ -11,6 +11,7 @@
 #include "game/tdm_data.h"
 #include "settings/startup_values.h"
 #include "shell/russian_translation.h"
+#include "shell/shell_texts.h"
 #include "shell/single_instance.h"
 #include "view/card_images.h"
 #include "view/panel_pictures.h"
@@ -23,9 +24,6 @@ class TablePainter;
 class TfrmAbout;
 class TfrmMain;
 class TfrmOptions;
-
-// The application title the taskbar shows until the first restore.
-extern const char* const kApplicationTitle;  // "Тарлык (подкидной) 1.1"
 
 // The box of the settings file's routines: an error icon and one OK button, above the
 // splash window, which covers the middle of the screen while the file is loaded.

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QWindowStateChangeEvent>
 
+#include "art/art_texts.h"
 #include "shell/shell_icons.h"
 
 #if defined(TARLYK_HAVE_XCB)
@@ -17,9 +18,6 @@
 #endif
 
 namespace tarlyk {
-
-const char* const kDisguiseTitle = "Документ1 - Microsoft Word";
-const char* const kNormalTitle = "Тарлык";
 
 #if defined(TARLYK_HAVE_XCB)
 namespace {
@@ -171,7 +169,7 @@ void BossKey::Disguise() {
 }
 
 void BossKey::Undisguise() {
-  const QString title = QString::fromUtf8(kNormalTitle);
+  const QString title = QString::fromUtf8(kGameName);
   main_->setWindowTitle(title);
   main_->setWindowIconText(title);
   main_->setWindowIcon(normalIcon_);

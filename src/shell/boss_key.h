@@ -12,10 +12,9 @@
 #include <QWidget>
 #include <cstdint>
 
-namespace tarlyk {
+#include "shell/shell_texts.h"
 
-extern const char* const kDisguiseTitle;  // "Документ1 - Microsoft Word"
-extern const char* const kNormalTitle;    // "Тарлык"
+namespace tarlyk {
 
 class BossKey final : public QObject, public QAbstractNativeEventFilter {
   Q_OBJECT

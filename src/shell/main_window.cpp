@@ -7,10 +7,12 @@
 #include <QLocale>
 #include <QMenuBar>
 
+#include "art/art_texts.h"
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
 #include "game/tdm_data.h"
 #include "shell/shell_icons.h"
+#include "shell/shell_texts.h"
 #include "shell/widgets/message_box.h"
 
 // The menu and button icons are compiled into this static library; register them.
@@ -57,7 +59,7 @@ MouseButton ToGameButton(Qt::MouseButton button) {
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   InitIconResources();
-  setWindowTitle(QStringLiteral("Тарлык"));
+  setWindowTitle(QString::fromUtf8(kGameName));
   // Single border with the system menu and a minimise box; no maximise box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -90,10 +92,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     label->setPalette(pal);
     return label;
   };
-  labStatus = makeLine("labStatus", QRect(6, 482, 555, 13), true, QStringLiteral("Сыграем?"));
+  labStatus =
+      makeLine("labStatus", QRect(6, 482, 555, 13), true, QString::fromStdString(kStatusAtStart));
   labCounts =
-      makeLine("labCounts", QRect(6, 497, 555, 13), false,
-               QStringLiteral("Побед: 0 (0%), Поражений: 0 (0%), Ничьих: 0 (0%), Всего игр: 0"));
+      makeLine("labCounts", QRect(6, 497, 555, 13), false, QString::fromStdString(kCountsAtStart));
 
   btnEvent = new TarlykButton(client_);
   btnEvent->setObjectName(QStringLiteral("btnEvent"));
@@ -134,24 +136,24 @@ void TfrmMain::BuildMenus() {
     action->setIconVisibleInMenu(true);
     return action;
   };
-  N4 = makeAction("N4", QStringLiteral("Новая партия"), QKeySequence(Qt::Key_F2),
+  N4 = makeAction("N4", ActionCaption(kActionNewGame), QKeySequence(Qt::Key_F2),
                   ":/icons/menu-new-game.png");
-  actOptions = makeAction("actOptions", QStringLiteral("Параметры..."),
+  actOptions = makeAction("actOptions", QString::fromUtf8(kOptionsItem),
                           QKeySequence(Qt::CTRL | Qt::Key_P), ":/icons/menu-options.png");
-  actExit = makeAction("actExit", QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4),
+  actExit = makeAction("actExit", QString::fromUtf8(kExitItem), QKeySequence(Qt::ALT | Qt::Key_F4),
                        ":/icons/menu-exit.png");
-  actHelp = makeAction("actHelp", QStringLiteral("Вызов справки..."), QKeySequence(Qt::Key_F1),
+  actHelp = makeAction("actHelp", QString::fromUtf8(kHelpItem), QKeySequence(Qt::Key_F1),
                        ":/icons/menu-help.png");
-  actAbout = makeAction("actAbout", QStringLiteral("О программе..."),
+  actAbout = makeAction("actAbout", QString::fromUtf8(kAboutItem),
                         QKeySequence(Qt::CTRL | Qt::Key_F1), ":/icons/menu-about.png");
 
-  QMenu* game = bar->addMenu(QStringLiteral("Игра"));
+  QMenu* game = bar->addMenu(QString::fromUtf8(kGameMenu));
   game->setObjectName(QStringLiteral("menuGame"));
   game->addAction(N4);
   game->addSeparator();
   game->addAction(actOptions);
   game->addAction(actExit);
-  QMenu* help = bar->addMenu(QStringLiteral("Справка"));
+  QMenu* help = bar->addMenu(QString::fromUtf8(kHelpCaption));
   help->setObjectName(QStringLiteral("menuHelp"));
   help->addAction(actHelp);
   help->addAction(actAbout);
@@ -237,16 +239,7 @@ QColor TfrmMain::TableShadeColor() const {
 }
 
 QString TfrmMain::ActionCaption(int actionState) {
-  switch (actionState) {
-    case kActionTake:
-      return QStringLiteral("Беру");
-    case kActionDone:
-      return QStringLiteral("Отбой");
-    case kActionGive:
-      return QStringLiteral("Отдать");
-    default:
-      return QStringLiteral("Новая партия");
-  }
+  return QString::fromStdString(ActionCaptionFor(actionState));
 }
 
 void TfrmMain::SetStatus(const std::string& text) {
@@ -289,7 +282,7 @@ void TfrmMain::timAnimateTimer() {
 }
 
 bool TfrmMain::ConfirmAbandonGame(const std::string& text) {
-  const QString caption = QStringLiteral("Вопрос");
+  const QString caption = QString::fromUtf8(kQuestionCaption);
   const QString body = QString::fromStdString(text);
   if (ask_) return ask_(caption, body);
   return AskYesNo(this, caption, body);

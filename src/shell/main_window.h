@@ -33,7 +33,7 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   ~TfrmMain() override;
 
   // --- hooks for the start-up code ---
-  // The game the table's mouse events, the action button and "Новая партия" go to.
+  // The game the table's mouse events, the action button and the new-game command go to.
   void SetGame(TdmData* game);
   // Paints a whole table picture; RepaintDesk shows what it painted.
   void SetDeskPainter(std::function<void(QImage&)> paint);
@@ -56,7 +56,7 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   // The table's colours: the action button's resting colours (named ones fall back).
   QColor TableColor() const;
   QColor TableShadeColor() const;
-  // "Новая партия", "Беру", "Отбой", "Отдать".
+  // The action button's caption in each mode.
   static QString ActionCaption(int actionState);
 
   // --- IGameWindow ---
@@ -77,11 +77,11 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   QLabel* labCounts = nullptr;
   TarlykButton* btnEvent = nullptr;
   QTimer* timAnimate = nullptr;
-  QAction* N4 = nullptr;          // "Новая партия"
-  QAction* actOptions = nullptr;  // "Параметры..."
-  QAction* actExit = nullptr;     // "Выход"
-  QAction* actHelp = nullptr;     // "Вызов справки..."
-  QAction* actAbout = nullptr;    // "О программе..."
+  QAction* N4 = nullptr;  // the new game
+  QAction* actOptions = nullptr;
+  QAction* actExit = nullptr;
+  QAction* actHelp = nullptr;
+  QAction* actAbout = nullptr;
 
  signals:
   void newGameRequested();

@@ -46,6 +46,16 @@ bool CompositorPlacesWindows() {
   return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+QStringList Items(const auto& items) {
+  QStringList list;
+  for (const char* item : items) list << Text(item);
+  return list;
+}
+
 QString Icon(const char* name) {
   return QStringLiteral(":/icons/options-%1.png").arg(name);
 }
@@ -101,7 +111,7 @@ void ShowOnly(const auto& panels, int position) {
 TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget* parent)
     : QDialog(parent), mainWindow_(mainWindow), winVersion_(winVersion) {
   InitOptionsIcons();
-  setWindowTitle(QStringLiteral("Параметры игры"));
+  setWindowTitle(Text(kOptionsTitle));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
@@ -121,29 +131,29 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
     const char* icon;
     void (TfrmOptions::*build)(QWidget*);
   } kPages[] = {
-      {"Общие", "tab-general", &TfrmOptions::BuildGeneralPage},
-      {"Правила", "tab-rules", &TfrmOptions::BuildRulesPage},
-      {"Отображение", "tab-view", &TfrmOptions::BuildViewPage},
-      {"Сложность", "tab-difficulty", &TfrmOptions::BuildDifficultyPage},
-      {"Рубашка", "tab-backs", &TfrmOptions::BuildBacksPage},
+      {kGeneralTab, "tab-general", &TfrmOptions::BuildGeneralPage},
+      {kRulesTab, "tab-rules", &TfrmOptions::BuildRulesPage},
+      {kViewTab, "tab-view", &TfrmOptions::BuildViewPage},
+      {kDifficultyTab, "tab-difficulty", &TfrmOptions::BuildDifficultyPage},
+      {kBacksTab, "tab-backs", &TfrmOptions::BuildBacksPage},
   };
   for (const auto& p : kPages) {
     auto* page = new QWidget(pages_);  // parented first, so it measures in the dialog's font
     (this->*p.build)(page);
-    pages_->addTab(page, PngIcon(Icon(p.icon)), QString::fromUtf8(p.caption));
+    pages_->addTab(page, PngIcon(Icon(p.icon)), Text(p.caption));
   }
   pages_->setCurrentIndex(0);
 
   footer_ = new GradientBand(this);
   footer_->setGeometry(0, 231, 449, 34);
 
-  btnClose_ = new TarlykButton(QStringLiteral("Закрыть"), this);
+  btnClose_ = new TarlykButton(Text(kCloseCaption), this);
   btnClose_->setFont(TahomaPx(kFontPx, true));
   btnClose_->setIcon(PngIcon(Icon("close")));
   btnClose_->setIconSize(QSize(16, 16));
   btnClose_->SetIconSpacing(8);
   btnClose_->setGeometry(12, 234, 93, 24);
-  btnClose_->setToolTip(QStringLiteral("Закрывает окно параметров"));
+  btnClose_->setToolTip(Text(kOptionsCloseHint));
   btnClose_->setAutoDefault(false);
   connect(btnClose_, &QPushButton::clicked, this, &QWidget::close);
 
@@ -174,12 +184,11 @@ void TfrmOptions::showEvent(QShowEvent* event) {
 }
 
 QCheckBox* TfrmOptions::AddCheckBox(QWidget* page, Option option, int top, int iconTop,
-                                    const QString& icon, const QString& caption,
-                                    const QString& hint) {
+                                    const QString& icon, const CaptionAndHint& texts) {
   AddIcon(page, 8, iconTop, icon);
-  auto* box = new QCheckBox(caption, page);
+  auto* box = new QCheckBox(Text(texts.caption), page);
   Hold(option, box);
-  box->setToolTip(hint);
+  box->setToolTip(Text(texts.hint));
   box->move(32, top);
   box->resize(box->sizeHint().width(), std::max(17, box->sizeHint().height()));
   return box;
@@ -189,6 +198,15 @@ QSlider* TfrmOptions::AddTrackBar(QWidget* parent, Option option, const QRect& p
   QSlider* bar = NewTrackBar(parent, place);
   Hold(option, bar);
   return bar;
+}
+
+RadioGroup* TfrmOptions::AddRadioGroup(QWidget* page, Option option, const QRect& place,
+                                       const CaptionAndHint& texts, const QStringList& items) {
+  auto* group = new RadioGroup(Text(texts.caption), items, page);
+  Hold(option, group);
+  group->setGeometry(place);
+  group->setToolTip(Text(texts.hint));
+  return group;
 }
 
 void TfrmOptions::Hold(Option option, QCheckBox* box) {
@@ -211,183 +229,91 @@ void TfrmOptions::Hold(Option option, QSlider* bar) {
 }
 
 void TfrmOptions::BuildGeneralPage(QWidget* page) {
-  cbSavePosition_ = AddCheckBox(
-      page, Option::kSavePosition, 12, 11, Icon("save-position"),
-      QStringLiteral("Сохранять позиции окон"),
-      QStringLiteral("Позволяет включить автоматическое сохранение метоположения главного окна "
-                     "и окна настроек при выходе из игры"));
-  cbSaveCounts_ = AddCheckBox(
-      page, Option::kSaveCounts, 40, 39, Icon("save-counts"),
-      QStringLiteral("Сохранять счёт игры при выходе"),
-      QStringLiteral("Включение данной опции позволит сохранить счёт при закрытии игры и "
-                     "загрузить его при следующем запуске"));
+  cbSavePosition_ =
+      AddCheckBox(page, Option::kSavePosition, 12, 11, Icon("save-position"), kSavePositionTexts);
+  cbSaveCounts_ =
+      AddCheckBox(page, Option::kSaveCounts, 40, 39, Icon("save-counts"), kSaveCountsTexts);
 
-  btnResetCounts_ = new TarlykButton(QStringLiteral("Сбросить счёт"), page);
+  btnResetCounts_ = new TarlykButton(Text(kResetCountsTexts.caption), page);
   btnResetCounts_->setIcon(PngIcon(Icon("reset-counts")));
   btnResetCounts_->setIconSize(QSize(16, 16));
   btnResetCounts_->setGeometry(49, 64, 120, 25);
-  btnResetCounts_->setToolTip(QStringLiteral("Нажмите эту кнопку, чтобы онулить счёт игры"));
+  btnResetCounts_->setToolTip(Text(kResetCountsTexts.hint));
   btnResetCounts_->setAutoDefault(false);
   connect(btnResetCounts_, &QPushButton::clicked, this, &TfrmOptions::btnResetCountsClick);
 
-  cbBossKey_ = AddCheckBox(
-      page, Option::kBossKeyActive, 100, 99, Icon("boss-key"),
-      QStringLiteral("Прятать игру по нажатию \"Ctrl+Enter\""),
-      QStringLiteral("Чтобы игра быстро сворачивалась в кнопку на панель задач пи нажатии "
-                     "комбинации клавиш \"Ctrl+Enter\", включите эту опцию"));
+  cbBossKey_ = AddCheckBox(page, Option::kBossKeyActive, 100, 99, Icon("boss-key"), kBossKeyTexts);
   connect(cbBossKey_, &QCheckBox::clicked, this, &TfrmOptions::cbBossKeyClick);
-  cbRightMouse_ = AddCheckBox(
-      page, Option::kUseRightMouse, 128, 127, Icon("right-mouse"),
-      QStringLiteral("Правая кнопка мышки работает как кнопка \"Действия\""),
-      QStringLiteral("Если данная опция включена, то для нажатия кнопки действий (см. помощь) "
-                     "достаточно будет нажать правую кнопку мышки на игровом поле"));
-  cbEndAnimation_ = AddCheckBox(
-      page, Option::kEndAnimation, 156, 155, Icon("end-animation"),
-      QStringLiteral("Анимация игрового поля после каждого кона"),
-      QStringLiteral("Если Вы включите эту опцию, то всегда будете замечать что кон игры окончен"));
+  cbRightMouse_ =
+      AddCheckBox(page, Option::kUseRightMouse, 128, 127, Icon("right-mouse"), kRightMouseTexts);
+  cbEndAnimation_ =
+      AddCheckBox(page, Option::kEndAnimation, 156, 155, Icon("end-animation"), kEndAnimationTexts);
 }
 
 void TfrmOptions::BuildRulesPage(QWidget* page) {
-  rgColoda_ = new RadioGroup(QStringLiteral(" Колода состоит из... "),
-                             {QStringLiteral("36 карт"), QStringLiteral("52 карт")}, page);
-  Hold(Option::kCardsCount, rgColoda_);
-  rgColoda_->setGeometry(8, 8, 217, 81);
-  rgColoda_->setToolTip(
-      QStringLiteral("Выберите размер колоды (оригинальные правила поразумевают колоду в 36 "
-                     "карт)"));
-
-  rgFirst_ =
-      new RadioGroup(QStringLiteral(" Первый ход...  "),
-                     {QStringLiteral("По правилам"), QStringLiteral("Всегда за компьютером"),
-                      QStringLiteral("Всегда за игроком"), QStringLiteral("Случайным образом")},
-                     page);
-  Hold(Option::kFirstStep, rgFirst_);
-  rgFirst_->setGeometry(240, 8, 177, 169);
-  rgFirst_->setToolTip(QStringLiteral(
-      "Выберите способ определения того, кто будет первым ходить в каждом новом кону (способ "
-      "\"По правилам\" всегда будет предоставлять право первого ходу тому игроку, который "
-      "победил в прошлом кону, или обладает наименьшей козырной картой, или же случайно, если "
-      "первые два условия не выполнимы)"));
-
-  rgLasts_ = new RadioGroup(
-      QStringLiteral(" Последние карты с колоды "),
-      {QStringLiteral("Сначала тому, кто первый ходил"), QStringLiteral("Делятся пополам")}, page);
-  Hold(Option::kLastCardsTo, rgLasts_);
-  rgLasts_->setGeometry(8, 96, 217, 81);
-  rgLasts_->setToolTip(
-      QStringLiteral("Выберите режим раздачи карт при окончании колоды (в оригинальных правилах "
-                     "карты всегда сначала сдаются тому, кто первый ходил)"));
+  rgColoda_ = AddRadioGroup(page, Option::kCardsCount, QRect(8, 8, 217, 81), kColodaTexts,
+                            Items(kColodaItems));
+  rgFirst_ = AddRadioGroup(page, Option::kFirstStep, QRect(240, 8, 177, 169), kFirstTexts,
+                           Items(kFirstItems));
+  rgLasts_ = AddRadioGroup(page, Option::kLastCardsTo, QRect(8, 96, 217, 81), kLastsTexts,
+                           Items(kLastsItems));
 }
 
 void TfrmOptions::BuildViewPage(QWidget* page) {
-  cbShowSuperCard_ = AddCheckBox(
-      page, Option::kShowSuperCard, 11, 11, Icon("super-card"),
-      QStringLiteral("Отображать козырную карту, когда колода пуста"),
-      QStringLiteral("Если Вы хотите видеть козырную карту после того, как колода опустела "
-                     "(например, чтобы узнать какой масти козыря), то установите этот флажок"));
-  cbRepairUserIcon_ = AddCheckBox(
-      page, Option::kRepairUserIcon, 35, 35, Icon("repair-icon"),
-      QStringLiteral("Моя иконка отображается не правильно (только для Windows XP)"),
-      QStringLiteral("Если Ваша икнока (та, что в левом нижнем углу игрового поля) отображается "
-                     "в неправильных цветах, то установите эту галочку и перезапустите игру. Для "
-                     "более подробной информации см. помощь."));
-  cbShowMedals_ = AddCheckBox(
-      page, Option::kShowMedals, 59, 59, Icon("medals"),
-      QStringLiteral("Отображать призовые метки (требуется современный компьютер)"),
-      QStringLiteral("Чтобы было интереснее играть можно включить эту опцию (вы (или Ваш "
-                     "соперник) будете получать символические награды), однако включение этого "
-                     "параметра не рекомендуется на слабых компьютерах (хуже чем Intel® Pentium® "
-                     "333)"));
+  cbShowSuperCard_ =
+      AddCheckBox(page, Option::kShowSuperCard, 11, 11, Icon("super-card"), kShowSuperCardTexts);
+  cbRepairUserIcon_ =
+      AddCheckBox(page, Option::kRepairUserIcon, 35, 35, Icon("repair-icon"), kRepairUserIconTexts);
+  cbShowMedals_ = AddCheckBox(page, Option::kShowMedals, 59, 59, Icon("medals"), kShowMedalsTexts);
 
-  gbDisabled_ = new QGroupBox(QStringLiteral(" Внешнее выделение карт "), page);
+  gbDisabled_ = new QGroupBox(Text(kMarkingTexts.caption), page);
   gbDisabled_->setGeometry(8, 84, 409, 97);
   QFont bold = font();
   bold.setBold(true);
   gbDisabled_->setFont(bold);
   // The group's hint also covers the track bar and the panels, which have none.
-  gbDisabled_->setToolTip(QStringLiteral(
-      "Выберите режим, при котором Вам комфортно играть. Выбор режимов \"Прозрачность\" и "
-      "\"Псевдо-объёмность\" помагают быстро находить карты, которыми можно играть (по "
-      "правилам), но \"мешают\" Вам разрабатывать стратегию игры (упращаю Вашу задачу)"));
+  gbDisabled_->setToolTip(Text(kMarkingTexts.hint));
 
   tbDisabled_ = AddTrackBar(gbDisabled_, Option::kDisabledCardsType, QRect(8, 20, 33, 69));
   tbDisabled_->setFont(font());
   connect(tbDisabled_, &QSlider::valueChanged, this, &TfrmOptions::tbDisabledChange);
 
-  const struct {
-    const char* title;
-    const char* text;
-    int width;
-  } kPanels[] = {
-      {"Выделять с помощью прозрачности",
-       "Этот режим позволяет отличить, карты, которыми сейчас нельзя походить или побиться, а "
-       "также козырную карту, при опустошении колоды, от остальных карт при помощи "
-       "прозрачности.",
-       347},
-      {"Выделять с помощью псевдо-объёмности",
-       "Этот режим позволяет отличить, карты, которыми сейчас нельзя походить или побиться, а "
-       "также козырную карту, при опустошении колоды, от остальных карт при помощи "
-       "псевдо-объёма.",
-       299},
-      {"Ни как не выделять",
-       "При выборе такого значения параметра, карты, которыми сейчас нельзя походить или "
-       "побиться, а также козырная карта колоды, при опустошении последней, ни как не будут "
-       "отличаться от остальных карт.",
-       347},
-  };
+  const QString texts[] = {Text(kMarkingBy) + Text(kByTransparency),
+                           Text(kMarkingBy) + Text(kByRelief), Text(kNoMarking)};
+  constexpr int kWidths[] = {347, 299, 347};
   for (size_t i = 0; i < disabledPanels_.size(); ++i) {
-    const auto& p = kPanels[i];
     const QString html =
-        QStringLiteral("<b>%1</b><br>%2")
-            .arg(Escaped(QString::fromUtf8(p.title)), Escaped(QString::fromUtf8(p.text)));
-    disabledPanels_[i] = AddPanel(gbDisabled_, QRect(54, 20, p.width, 69), html, QString());
+        QStringLiteral("<b>%1</b><br>%2").arg(Escaped(Text(kMarkingTitles[i])), Escaped(texts[i]));
+    disabledPanels_[i] = AddPanel(gbDisabled_, QRect(54, 20, kWidths[i], 69), html, QString());
     disabledPanels_[i]->setFont(font());
   }
   tbDisabledChange();
 }
 
 void TfrmOptions::BuildDifficultyPage(QWidget* page) {
-  const QString hint = QStringLiteral(
-      "Выберите сложность игры. Пока доступно два варианта: обычная и максимальная.");
+  const QString hint = Text(kDifficultyHint);
   tbDifficult_ = AddTrackBar(page, Option::kLevel, QRect(8, 6, 33, 173));
   tbDifficult_->setToolTip(hint);
   connect(tbDifficult_, &QSlider::valueChanged, this, &TfrmOptions::tbDifficultChange);
 
   const QString normal =
       QStringLiteral("<b>%1</b><br><br>%2")
-          .arg(
-              Escaped(QStringLiteral("Обычная сложность")),
-              Escaped(QStringLiteral(
-                  "Выбирайте этот уровень сложности, если Вы не считаете себя особо любителем игры "
-                  "\"Тарлык\". Вы сможете достаточно легко обыгрывать компьютера, однако, если Вам "
-                  "когда-нибудь станет слишком легко, то выберите следующий уровень сложности.")));
+          .arg(Escaped(Text(kNormalLevelTitle)), Escaped(Text(kNormalLevelText)));
   const QString maximal =
       QStringLiteral("<b>%1</b><br><br>%2<br><br><b><font color=\"#ff0000\">%3</font></b> %4")
-          .arg(Escaped(QStringLiteral("Максимальная сложность")),
-               Escaped(QStringLiteral(
-                   "Выбирайте этот уровень сложности, если Вы считаете себя \"горячим\" "
-                   "любителем игры \"Тарлык\". Чтобы обыграть компьютер на этом уровне "
-                   "сложности, Вам придётся приложить не мало усилий, так как компьютер не "
-                   "простит ни одной, даже самой маленькой, ошибки.")),
-               Escaped(QStringLiteral("Внимание!")),
-               Escaped(QStringLiteral(
-                   "Данный уровень сложности является экспериментальным, т.е. в некоторых "
-                   "ситуациях компьютер может позволить одержать Вам более лёгкую победу (по "
-                   "сравнению с обычной сложностью). Если у Вас есть пожелания относительно "
-                   "этого уровня сложности, то они принимаются по указанному в окне \"О "
-                   "программе\" электронному почтовому адресу.")));
+          .arg(Escaped(Text(kMaximalLevelTitle)), Escaped(Text(kMaximalLevelText)),
+               Escaped(Text(kMaximalLevelWarning)), Escaped(Text(kMaximalLevelNote)));
   difficultPanels_[0] = AddPanel(page, QRect(54, 0, 363, 85), normal, hint);
   difficultPanels_[1] = AddPanel(page, QRect(54, 0, 363, 183), maximal, hint);
   tbDifficultChange();
 }
 
 void TfrmOptions::BuildBacksPage(QWidget* page) {
-  const QString hint = QStringLiteral(
-      "Выберите любую рубашку (нажмите её мышкой) или выберите режим произвольной рубашки.");
+  const QString hint = Text(kBacksHint);
   selector_ = new BackSelector(page);
 
   labRandomBack_ = new ClickLabel(page);
-  labRandomBack_->setText(QStringLiteral("Случайная рубашка при каждом запуске"));
+  labRandomBack_->setText(Text(kRandomBackCaption));
   QFont bold = font();
   bold.setBold(true);
   labRandomBack_->setFont(bold);
@@ -429,8 +355,7 @@ bool TfrmOptions::Ask(const QString& caption, const QString& text) {
 }
 
 void TfrmOptions::btnResetCountsClick() {
-  const QString text = QStringLiteral("Сбросить счёт?\r\r\tКод сообщения:\r\tПредупреждение 2-002");
-  if (!Ask(QStringLiteral("Вопрос"), text)) return;
+  if (!Ask(Text(kQuestionCaption), Text(kResetScoreQuestion))) return;
   if (score_ != nullptr) *score_ = ScoreCounters{};
   if (onScoreChanged) onScoreChanged();
 }

@@ -13,6 +13,7 @@
 
 #include "game/game_interfaces.h"
 #include "settings/settings_holders.h"
+#include "shell/shell_texts.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -129,7 +130,9 @@ class TfrmOptions : public QDialog, public SettingsHolders {
   void BuildDifficultyPage(QWidget* page);
   void BuildBacksPage(QWidget* page);
   QCheckBox* AddCheckBox(QWidget* page, Option option, int top, int iconTop, const QString& icon,
-                         const QString& caption, const QString& hint);
+                         const CaptionAndHint& texts);
+  RadioGroup* AddRadioGroup(QWidget* page, Option option, const QRect& place,
+                            const CaptionAndHint& texts, const QStringList& items);
   QSlider* AddTrackBar(QWidget* parent, Option option, const QRect& place);
   // Makes the control the holder of the option, in the option's initial state.
   void Hold(Option option, QCheckBox* box);

@@ -5,6 +5,8 @@
 #include <QTranslator>
 #include <cstring>
 
+#include "shell/shell_texts.h"
+
 namespace tarlyk {
 
 namespace {
@@ -29,10 +31,10 @@ constexpr ButtonText kButtonTexts[] = {
     {"QPlatformTheme", "Abort", "Прервать"},
     {"QPlatformTheme", "Retry", "Повторить"},
     {"QPlatformTheme", "Ignore", "Пропустить"},
-    {"QPlatformTheme", "Close", "Закрыть"},
+    {"QPlatformTheme", "Close", kCloseCaption},
     {"QPlatformTheme", "Cancel", "Отмена"},
     {"QPlatformTheme", "Discard", "Отклонить"},
-    {"QPlatformTheme", "Help", "Справка"},
+    {"QPlatformTheme", "Help", kHelpCaption},
     {"QPlatformTheme", "Apply", "Применить"},
     {"QPlatformTheme", "Reset", "Сбросить"},
     {"QPlatformTheme", "Restore Defaults", "По умолчанию"},

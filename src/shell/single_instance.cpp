@@ -13,12 +13,9 @@
 #include <vector>
 
 #include "shell/widgets/message_box.h"
+#include "view/view_texts.h"
 
 namespace tarlyk {
-
-const char* const kSecondCopyText =
-    "Игра \"Тарлык\" уже запущена.\r\rЗапуск второй копии игры не возможен.\r\r\tКод ошибки: "
-    "0-001.";
 
 std::string LockNameFor(const std::string& executablePath) {
   const auto slash = executablePath.find_last_of('/');
@@ -165,7 +162,7 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 void ShowSecondCopyBox(QWidget* parent) {
-  ShowMessage(parent, QMessageBox::Warning, QStringLiteral("Внимание"),
+  ShowMessage(parent, QMessageBox::Warning, QString::fromUtf8(kStartupFailureCaption),
               QString::fromUtf8(kSecondCopyText));
 }
 

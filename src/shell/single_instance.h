@@ -4,12 +4,11 @@
 
 #include <string>
 
+#include "shell/shell_texts.h"  // kSecondCopyText, the 0-001 box's text
+
 class QWidget;
 
 namespace tarlyk {
-
-// The text of the 0-001 box shown by a second copy.
-extern const char* const kSecondCopyText;
 
 // "tarlyk" -> "TARLYK": the file name without its directory, letters a..z upper-cased.
 std::string LockNameFor(const std::string& executablePath);
@@ -56,7 +55,7 @@ class SingleInstanceLock {
   bool second_ = false;
 };
 
-// The 0-001 box: caption "Внимание", exclamation icon, one OK button.
+// The 0-001 box: the start-up failure caption, an exclamation icon, one OK button.
 void ShowSecondCopyBox(QWidget* parent);
 
 }  // namespace tarlyk

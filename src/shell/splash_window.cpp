@@ -12,6 +12,7 @@
 
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
+#include "shell/shell_texts.h"
 
 namespace tarlyk {
 
@@ -27,7 +28,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       picture_(SplashPicture()),
       frames_(DrawFrames()) {
-  setWindowTitle(QStringLiteral("Тарлык (Загружается)"));
+  setWindowTitle(QString::fromUtf8(kSplashWindowTitle));
   setFixedSize(kWidth, kHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -67,7 +68,7 @@ void SplashWindow::ShowNow() {
 }
 
 QString SplashWindow::LoadingText() {
-  return QStringLiteral("Загрузка...");
+  return QString::fromUtf8(kLoadingText);
 }
 
 QImage SplashWindow::DrawFrames() {

@@ -10,6 +10,7 @@
 #include "game/rounding.h"
 #include "view/card_library.h"
 #include "view/card_png.h"
+#include "view/view_texts.h"
 
 namespace tarlyk {
 
@@ -200,8 +201,8 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     if (decoded.isNull()) {
       out.ilCards[id] = QImage();
       out.ilLightCards[id] = QImage();
-      errors += "№ K-" + std::to_string(i) + ", ";
-      errors += "№ ОсвK-" + std::to_string(i) + ", ";
+      errors += kFaceItem + std::to_string(i) + ", ";
+      errors += kLightFaceItem + std::to_string(i) + ", ";
     } else {
       PrepareFace(decoded, table, out.ilCards[id], out.ilLightCards[id]);
     }
@@ -217,8 +218,8 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     if (decoded.isNull()) {
       out.ilShorts[slot] = QImage();
       out.ilShorts90[slot] = QImage();
-      errors += "№ O-" + std::to_string(i) + ", ";
-      errors += "№ ПовO-" + std::to_string(i) + ", ";
+      errors += kBackItem + std::to_string(i) + ", ";
+      errors += kTurnedBackItem + std::to_string(i) + ", ";
       continue;
     }
     out.ilShorts[slot] = PrepareBack(decoded);
@@ -240,13 +241,11 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
 }
 
 std::string CardLoadCaption() {
-  return "Внимание";
+  return kStartupFailureCaption;
 }
 
 std::string MissingLibraryText() {
-  return "Библиотека ресурсов (Cards.dll) не найдена.\r\r"
-         "Была попытка поиска системной библиотеки, но и она была не удачной.\r"
-         "Прекращаю работу.\r\r\tКод ошибки: 0-002.";
+  return kMissingLibraryText;
 }
 
 std::string DamagedLibraryText(const std::string& items) {
@@ -255,9 +254,7 @@ std::string DamagedLibraryText(const std::string& items) {
     list.resize(list.size() - 2);
   }
   list += ".";
-  return "Библиотека ресурсов (Cards.dll) повреждена.\r\r"
-         "Список карт, которые не удалось загрузить:\r" +
-         list + "\r\rПрекращаю работу.\r\r\tКод ошибки: 0-003.";
+  return kDamagedLibraryHead + list + kDamagedLibraryTail;
 }
 
 }  // namespace tarlyk

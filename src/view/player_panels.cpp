@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "view/view_texts.h"
+
 namespace tarlyk {
 namespace {
 
@@ -86,7 +88,7 @@ void PaintIcons(QPainter& painter, QImage& paintBitmap, const PanelPictures& pic
   const int h = paintBitmap.height();
   const QFontMetrics fm = painter.fontMetrics();
 
-  const QString computer = QStringLiteral("Компьютер");
+  static const QString computer = QString::fromUtf8(kComputerName);
   DrawTableText(painter, 40 - fm.horizontalAdvance(computer) / 2, 77, computer, palette);
   DrawTableText(painter, 40 - fm.horizontalAdvance(playerName) / 2, h - 29, playerName, palette);
 

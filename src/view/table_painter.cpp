@@ -8,6 +8,7 @@
 #include "game/piles.h"
 #include "game/rounding.h"
 #include "view/player_panels.h"
+#include "view/view_texts.h"
 
 namespace tarlyk {
 namespace {
@@ -70,8 +71,9 @@ void PaintColoda(QPainter& p, QImage& target, const TdmData& d, const CardImages
   const int x = RoundHalfEvenInt(w - 116 + 12.5);
   const int y = RoundHalfEvenInt((h - 323 - kTextHeight) / 2.0 + 101);
 
-  const QString text = n >= 1 ? QStringLiteral("Карт в колоде: ") + QString::number(n)
-                              : QStringLiteral("Колода пуста");
+  static const QString count = QString::fromUtf8(kStockCount);
+  static const QString empty = QString::fromUtf8(kStockEmpty);
+  const QString text = n >= 1 ? count + QString::number(n) : empty;
   const int shift = RoundHalfEvenInt((p.fontMetrics().horizontalAdvance(text) - kCardWidth) / 2.0);
   DrawTableText(p, x - shift, y + 116, text, palette);
 
