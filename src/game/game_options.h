@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 namespace tarlyk {
 
@@ -76,6 +77,11 @@ inline constexpr std::array<OptionSpec, 14> kOptionTable{{
      Reading::kDefaultHeld, "5.1"},
     {Option::kLevel, "Difficult", "Level", Holder::kTrackBar, 0, 1, 0},
 }};
+
+// Whether the option is offered on a system of this version.
+constexpr bool OfferedOn(const OptionSpec& spec, std::string_view version) {
+  return spec.onlyOnVersion == nullptr || version == spec.onlyOnVersion;
+}
 
 constexpr const OptionSpec& SpecOf(Option option) {
   return kOptionTable[static_cast<size_t>(option)];

@@ -37,11 +37,6 @@ std::optional<int32_t> StoredInteger(const IniFile& ini, const char* section, co
   return std::nullopt;
 }
 
-// Whether the option is kept on a system of this version.
-bool Offered(const OptionSpec& spec, const std::string& winVersion) {
-  return spec.onlyOnVersion == nullptr || winVersion == spec.onlyOnVersion;
-}
-
 // The stored value of an option, `def` when the key is missing or unreadable.
 int ReadOption(const IniFile& ini, const OptionSpec& spec, int def) {
   if (spec.holder == Holder::kCheckBox) return ini.ReadBool(spec.section, spec.key, def != 0);
@@ -120,7 +115,7 @@ std::string LoadSettings(const std::string& path, SettingsHolders& h, ScoreCount
   // switches that keep them, when those are on.
   for (const OptionSpec& spec : kOptionTable) {
     if (spec.reading == Reading::kWithCardPictures) continue;
-    if (!Offered(spec, winVersion)) {
+    if (!OfferedOn(spec, winVersion)) {
       h.SetValue(spec.option, 0);
       h.SetOffered(spec.option, false);
       continue;
@@ -141,7 +136,7 @@ std::string SettingsFileText(const SettingsHolders& h, const ScoreCounters& scor
                              const std::string& winVersion) {
   IniFile ini;
   for (const OptionSpec& spec : kOptionTable) {
-    if (!Offered(spec, winVersion)) continue;
+    if (!OfferedOn(spec, winVersion)) continue;
     WriteOption(ini, spec, h.Value(spec.option));
     if (spec.option == Option::kSavePosition && h.SavePosition()) {
       const WindowPos mainPos = h.MainWindowPos();

@@ -159,8 +159,9 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
 
   // Options of one system version only (the XP-era picture repair) are off for good
   // elsewhere.
+  const std::string version = winVersion_.toStdString();
   for (const OptionSpec& spec : kOptionTable) {
-    if (spec.onlyOnVersion != nullptr && winVersion_ != QLatin1String(spec.onlyOnVersion)) {
+    if (!OfferedOn(spec, version)) {
       SetValue(spec.option, 0);
       SetOffered(spec.option, false);
     }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "game/game_options.h"
+
 namespace tarlyk {
 namespace {
 
@@ -77,7 +79,7 @@ QImage Flattened(const QImage& square) {
 }  // namespace
 
 bool NeedRepairIcon(bool repairUserIcon, const std::string& winVersion) {
-  return repairUserIcon && winVersion == "5.1";
+  return repairUserIcon && OfferedOn(SpecOf(Option::kRepairUserIcon), winVersion);
 }
 
 void RepairIU(QImage& picture) {
