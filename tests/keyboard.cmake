@@ -4,4 +4,16 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 tarlyk_add_test(test_keyboard
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/test_keyboard_play.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/test_accessible_table.cpp
   LIBS tarlyk_shell Qt6::Test GUI)
+
+# The accessibility events, and the real game played with keys only and read through
+# AT-SPI: both in a private X session with the accessibility bus; skipped without it.
+add_executable(test_accessible_events ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/test_accessible_events.cpp)
+target_link_libraries(test_accessible_events PRIVATE tarlyk_shell Qt6::Test tarlyk_gui_test_main
+  GTest::gtest)
+target_include_directories(test_accessible_events PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_test(NAME accessible_events
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/with_atspi.sh
+    $<TARGET_FILE:test_accessible_events>)
+set_tests_properties(accessible_events PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)

@@ -2,6 +2,7 @@
 // delivered to it as the window system delivers them.
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -107,5 +108,27 @@ struct KeyboardTable {
   int paints = 0;
   int paintedMark = -1;
 };
+
+// --- the table as assistive technology sees it ---
+
+inline QString Name(QAccessibleInterface* iface) {
+  return iface != nullptr ? iface->text(QAccessible::Name) : QString();
+}
+
+inline QString CardName(const TCardRec& card) {
+  return QString::fromStdString(CardToString(card));
+}
+
+inline QStringList ChildNames(QAccessibleInterface* iface) {
+  QStringList names;
+  for (int i = 0; i < iface->childCount(); ++i) names << Name(iface->child(i));
+  return names;
+}
+
+inline QAccessibleInterface* HandList(QAccessibleInterface* table) {
+  for (int i = 0; i < table->childCount(); ++i)
+    if (table->child(i)->role() == QAccessible::List) return table->child(i);
+  return nullptr;
+}
 
 }  // namespace tarlyk
