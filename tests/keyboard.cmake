@@ -17,3 +17,10 @@ add_test(NAME accessible_events
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/with_atspi.sh
     $<TARGET_FILE:test_accessible_events>)
 set_tests_properties(accessible_events PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+find_program(TARLYK_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+if(TARGET tarlyk AND TARLYK_SYSTEM_PYTHON)
+  add_test(NAME keys_game_atspi
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/with_atspi.sh ${TARLYK_SYSTEM_PYTHON}
+      ${CMAKE_CURRENT_SOURCE_DIR}/keyboard/keys_game.py $<TARGET_FILE:tarlyk>)
+  set_tests_properties(keys_game_atspi PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
+endif()

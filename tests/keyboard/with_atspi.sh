@@ -4,14 +4,15 @@
 # widgets over AT-SPI and Qt's accessibility bridge is active:
 #   with_atspi.sh <command> [arguments...]
 # The command finds TARLYK_ATSPI=1 and a fresh XDG_CONFIG_HOME in its environment.
-# Exits 77 (skipped) when Xvfb, openbox, xdotool, dbus-launch or at-spi2-core is missing.
+# Exits 77 (skipped) when Xvfb, openbox, xdotool, xprop, dbus-launch or at-spi2-core is
+# missing.
 set -u
 
 launcher=""
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
   [ -x "$candidate" ] && launcher="$candidate" && break
 done
-for tool in Xvfb openbox xdotool dbus-launch dbus-send setsid; do
+for tool in Xvfb openbox xdotool xprop dbus-launch dbus-send setsid; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "with_atspi: $tool is not installed; skipped"
     exit 77
@@ -46,6 +47,11 @@ fi
 export DISPLAY=":$(head -n1 "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
+# Windows are activated through the window manager: wait until it is there.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 
 # The session bus, then the accessibility bus in a process group of its own, so that the
 # bus daemon and the registry it starts go with it.
