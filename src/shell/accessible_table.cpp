@@ -108,6 +108,10 @@ QAccessibleInterface* DeskFactory(const QString& className, QObject* object) {
   return nullptr;
 }
 
+bool IsNotice(int key) {
+  return key == AccessibleTable::kNotice || key == AccessibleTable::kNotice + 1;
+}
+
 void Send(QAccessibleInterface* iface, QAccessible::Event type) {
   QAccessibleEvent event(iface, type);
   QAccessible::updateAccessibility(&event);
@@ -210,7 +214,8 @@ std::vector<int> AccessibleTable::TableKeys() const {
     keys.push_back(kStock);
   }
   keys.push_back(kHand);
-  keys.push_back(kNotice);
+  for (int i = 0; i < 2; ++i)
+    if (!notices_[i].isEmpty()) keys.push_back(kNotice + i);
   return keys;
 }
 
@@ -246,7 +251,7 @@ int AccessibleTable::FocusKey() const {
 QAccessible::Role AccessibleTable::RoleOf(int key) const {
   if (key >= kCard) return QAccessible::ListItem;
   if (key == kHand) return QAccessible::List;
-  if (key == kNotice) return QAccessible::Notification;
+  if (IsNotice(key)) return QAccessible::Notification;
   return QAccessible::StaticText;
 }
 
@@ -274,7 +279,7 @@ QString AccessibleTable::NameOf(int key) const {
   const TdmData* game = Desk()->Game();
   if (key >= kCard) return NameOfCard(CardFromNumber(key - kCard + 1));
   if (key == kHand) return Tr(a11y::kHandName);
-  if (key == kNotice) return notice_;
+  if (IsNotice(key)) return notices_[key - kNotice];
   if (game == nullptr) return {};
   if (key == kComputer) return Tr(a11y::kComputerCards).arg(GetCardsCount(game->CPUCards));
   if (key == kTrump) return Tr(a11y::kTrump).arg(NameOfCard(game->KozirCard));
@@ -338,27 +343,37 @@ std::vector<AccessibleTable::Seen> AccessibleTable::Look() const {
 }
 
 void AccessibleTable::Update(const QString& message) {
-  const std::vector<int> tableKeys = TableKeys();
-  const std::vector<int> handKeys = HandKeys();
   const std::vector<Seen> now = Look();
 
+  // The news: the pairs that newly lie on the table, then the message.
+  QStringList spoken;
+  for (const Seen& s : now) {
+    if (s.key < kPair || s.key >= kPair + 6) continue;
+    const auto old =
+        std::find_if(seen_.begin(), seen_.end(), [&](const Seen& o) { return o.key == s.key; });
+    if (old == seen_.end() || old->name != s.name) spoken << s.name;
+  }
+  if (!message.isEmpty()) spoken << message;
+  // Two notifications take the news in turn: a screen reader that is behind passes over
+  // an older showing of the object it is about to show again, not over the other one.
+  int shown = -1;
+  if (!spoken.isEmpty()) {
+    lastNotice_ = 1 - lastNotice_;
+    notices_[lastNotice_] = spoken.join(QStringLiteral(". "));
+    shown = kNotice + lastNotice_;
+  }
+
+  const std::vector<int> tableKeys = TableKeys();
+  const std::vector<int> handKeys = HandKeys();
   if (tableKeys != seenTableKeys_) Send(this, QAccessible::ObjectReorder);
   if (handKeys != seenHandKeys_) Send(Item(kHand), QAccessible::ObjectReorder);
 
-  QStringList spoken;
   for (const Seen& s : now) {
-    if (s.key == kNotice) continue;
-    const auto old = std::find_if(seen_.begin(), seen_.end(),
-                                  [&](const Seen& o) { return o.key == s.key; });
-    const bool isPair = s.key >= kPair && s.key < kPair + 6;
-    if (old == seen_.end()) {
-      if (isPair) spoken << s.name;
-      continue;
-    }
-    if (old->name != s.name) {
-      Send(Item(s.key), QAccessible::NameChanged);
-      if (isPair) spoken << s.name;
-    }
+    if (IsNotice(s.key)) continue;
+    const auto old =
+        std::find_if(seen_.begin(), seen_.end(), [&](const Seen& o) { return o.key == s.key; });
+    if (old == seen_.end()) continue;
+    if (old->name != s.name) Send(Item(s.key), QAccessible::NameChanged);
     if (old->description != s.description) Send(Item(s.key), QAccessible::DescriptionChanged);
     if (old->disabled != s.disabled) {
       QAccessible::State changed;
@@ -380,11 +395,9 @@ void AccessibleTable::Update(const QString& message) {
     }
   }
 
-  if (!message.isEmpty()) spoken << message;
-  if (!spoken.isEmpty()) {
-    notice_ = spoken.join(QStringLiteral(". "));
-    Send(Item(kNotice), QAccessible::NameChanged);
-    Send(Item(kNotice), QAccessible::ObjectShow);
+  if (shown != -1) {
+    Send(Item(shown), QAccessible::NameChanged);
+    Send(Item(shown), QAccessible::ObjectShow);
   }
 
   seenTableKeys_ = tableKeys;

@@ -1,8 +1,8 @@
 // The table as assistive technology (a screen reader over AT-SPI) sees it: "Игровой стол",
 // described by the status line, holding, from top to bottom, the computer's card count,
 // the pairs in play, the trump card, the stock counter, the person's hand as a list of
-// cards by their Russian names (those that may not be played now are disabled), and a
-// notification through which the game's messages are spoken. The card under the
+// cards by their Russian names (those that may not be played now are disabled), and the
+// notifications through which the game's news is spoken. The card under the
 // keyboard's mark is the accessible focus while the table has the keyboard focus.
 #pragma once
 
@@ -48,7 +48,7 @@ class AccessibleTable : public QAccessibleWidget {
     kComputer = 2,
     kTrump = 3,
     kStock = 4,
-    kNotice = 5,
+    kNotice = 5,  // and 6: the two notifications
     kPair = 10,   // + pair index 0..5
     kCard = 100,  // + card ID 0..51
   };
@@ -81,7 +81,8 @@ class AccessibleTable : public QAccessibleWidget {
   std::vector<int> seenTableKeys_, seenHandKeys_;
   QString seenDescription_;
   int seenFocus_ = 0;
-  QString notice_;
+  QString notices_[2];
+  int lastNotice_ = 1;
 };
 
 }  // namespace tarlyk

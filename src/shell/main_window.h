@@ -134,8 +134,8 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   bool animationOn_ = false;
   HandMark mark_;
   QPoint lastPointer_{-1, -1};
-  bool hinting_ = false;          // the status line is showing a hint, not news
-  bool statusToSpeak_ = false;    // the game changed the status line in this event
+  bool hinting_ = false;        // the status line is showing a hint, not news
+  bool statusToSpeak_ = false;  // the game changed the status line in this event
   bool accessibilityPending_ = false;
 };
 

@@ -158,8 +158,8 @@ QString ColodaCounterText(int n) {
 QRect HandCardVisibleRect(int position, int n, int w, int h) {
   if (position < 1 || position > n) return {};
   const int x = HandCardX(position - 1, n, w);
-  const int right = position < n ? std::min(x + kCardWidth, HandCardX(position, n, w))
-                                 : x + kCardWidth;
+  const int right =
+      position < n ? std::min(x + kCardWidth, HandCardX(position, n, w)) : x + kCardWidth;
   return QRect(x, h - 101, right - x, kCardHeight);
 }
 

@@ -93,9 +93,10 @@ struct KeyboardTable {
     for (const TCardRec& c : data.DeskCards) out << (IsPresent(c) ? c.ID : -1) << ',';
     out << " stock:" << GetCardsCount(data.ColodaCards) << " who:" << int(data.WhoGoing)
         << " throw:" << data.ThrowInMode << " active:" << data.GameActive
-        << " action:" << data.ActionState << '/' << data.ActionVisible << " status:"
-        << w.labStatus->text().toStdString() << " button:" << w.btnEvent->text().toStdString()
-        << '/' << !w.btnEvent->isHidden() << " score:" << w.labCounts->text().toStdString();
+        << " action:" << data.ActionState << '/' << data.ActionVisible
+        << " status:" << w.labStatus->text().toStdString()
+        << " button:" << w.btnEvent->text().toStdString() << '/' << !w.btnEvent->isHidden()
+        << " score:" << w.labCounts->text().toStdString();
     return out.str();
   }
 

@@ -17,6 +17,7 @@ struct Heard {
   QString name;
   QAccessible::Role role;
   QAccessible::State changed;
+  const QAccessibleInterface* source;
 };
 std::vector<Heard>* g_heard = nullptr;
 
@@ -26,7 +27,7 @@ void Capture(QAccessibleEvent* event) {
   if (event->type() == QAccessible::StateChanged)
     changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
   g_heard->push_back({event->type(), Name(iface),
-                      iface != nullptr ? iface->role() : QAccessible::NoRole, changed});
+                      iface != nullptr ? iface->role() : QAccessible::NoRole, changed, iface});
 }
 
 struct Listener {
@@ -49,8 +50,8 @@ struct Listener {
                        [&](const auto& h) { return h.type == type && h.name == name; });
   }
   int Count(QAccessible::Event type) const {
-    return static_cast<int>(std::count_if(heard.begin(), heard.end(),
-                                          [&](const auto& h) { return h.type == type; }));
+    return static_cast<int>(
+        std::count_if(heard.begin(), heard.end(), [&](const auto& h) { return h.type == type; }));
   }
   // The last message spoken through the notification, or an empty string.
   QString Spoken() const {
@@ -102,18 +103,20 @@ TEST(AccessibleEvents, TellOfEveryChangeAndTheNewsIsSpoken) {
   if (t.data.ThrowInMode) {
     EXPECT_TRUE(spoken.endsWith(QStringLiteral(". Тест, я беру, подкидывайте ещё...")));
   }
-  EXPECT_EQ(Name(table->child(table->childCount() - 1)), spoken) << "the notification keeps it";
+  EXPECT_TRUE(ChildNames(table).contains(spoken)) << "the notification keeps it";
 
   // Every card whose playability changed says so.
   std::vector<bool> disabledBefore;
   QAccessibleInterface* hand = HandList(table);
-  for (int i = 0; i < hand->childCount(); ++i) disabledBefore.push_back(hand->child(i)->state().disabled);
+  for (int i = 0; i < hand->childCount(); ++i)
+    disabledBefore.push_back(hand->child(i)->state().disabled);
   l.heard.clear();
   const int cardsBefore = hand->childCount();
   if (!t.w.btnEvent->isHidden()) t.Press(Qt::Key_Return);
   if (hand->childCount() == cardsBefore) {
     for (int i = 0; i < hand->childCount(); ++i) {
-      const bool flipped = disabledBefore[static_cast<size_t>(i)] != (hand->child(i)->state().disabled != 0);
+      const bool flipped =
+          disabledBefore[static_cast<size_t>(i)] != (hand->child(i)->state().disabled != 0);
       const bool heard = std::any_of(l.heard.begin(), l.heard.end(), [&](const auto& h) {
         return h.type == QAccessible::StateChanged && h.changed.disabled &&
                h.name == Name(hand->child(i));
@@ -142,6 +145,14 @@ TEST(AccessibleEvents, TellOfEveryChangeAndTheNewsIsSpoken) {
     }
   }
   ASSERT_FALSE(t.data.GameActive);
+  // News follow each other from two objects in turn, so that a screen reader that is
+  // behind does not take the older one for a repeat of the newer.
+  std::vector<const QAccessibleInterface*> shown;
+  for (const auto& h : l.heard)
+    if (h.type == QAccessible::ObjectShow && h.role == QAccessible::Notification)
+      shown.push_back(h.source);
+  ASSERT_GE(shown.size(), 2u);
+  for (size_t i = 1; i < shown.size(); ++i) EXPECT_NE(shown[i], shown[i - 1]);
   const QString result = l.Spoken();
   EXPECT_TRUE(result.endsWith(QString::fromStdString(t.data.StatusText))) << result.toStdString();
   EXPECT_TRUE(t.data.StatusText == t.data.MsgUserWins || t.data.StatusText == t.data.MsgUserLoses ||

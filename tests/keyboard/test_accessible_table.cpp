@@ -22,9 +22,9 @@ TEST(AccessibleTable, NamesEverythingOnTheTableInRussian) {
   EXPECT_EQ(Name(table), QStringLiteral("Игровой стол"));
   EXPECT_EQ(table->role(), QAccessible::Pane);
   EXPECT_TRUE(table->state().focusable);
-  // Before a game: an empty hand and the status line.
+  // Before a game: an empty hand, and the status line as the table's description.
   EXPECT_EQ(table->text(QAccessible::Description), QStringLiteral("Сыграем?"));
-  ASSERT_EQ(table->childCount(), 2);
+  ASSERT_EQ(table->childCount(), 1);
   EXPECT_EQ(HandList(table)->childCount(), 0);
 
   t.data.N4Click();
@@ -124,7 +124,8 @@ struct FramedTable {
   PanelPictures pictures;
 
   explicit FramedTable(int cards) {
-    for (int i = 0; i < 52; ++i) images.ilCards[static_cast<size_t>(i)] = Card(qRgb(40 + i * 3, 120, 90));
+    for (int i = 0; i < 52; ++i)
+      images.ilCards[static_cast<size_t>(i)] = Card(qRgb(40 + i * 3, 120, 90));
     options.disabledCardsType = 2;
     data.GameActive = true;
     data.KozirCard = CardFromNumber(1);

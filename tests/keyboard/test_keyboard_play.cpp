@@ -146,8 +146,8 @@ TEST(KeyboardPlay, AfterACardLeavesTheMarkStaysOnItsPosition) {
     const int n = t.HandSize();
     const int at = t.w.MarkedCard();
     ASSERT_GE(at, 1);
-    const bool playable = t.data.ApplyRules(t.data.UserCards[static_cast<size_t>(at - 1)],
-                                            t.data.WhoGoing == 0);
+    const bool playable =
+        t.data.ApplyRules(t.data.UserCards[static_cast<size_t>(at - 1)], t.data.WhoGoing == 0);
     const int next = at < n ? t.CardId(at + 1) : -1;
     t.Press(Qt::Key_Space);
     if (!t.data.GameActive || t.HandSize() == 0) break;
