@@ -32,6 +32,10 @@ SCORE = re.compile(r"^Побед: \d+ .*Всего игр: (\d+)$")
 RESULTS = ("Вы победили меня!", "К сожалению Вы проиграли", "мы сыграли в ничью.")
 
 
+class Unreadable(Exception):
+    pass
+
+
 def fail(message):
     print("keys_game: FAIL: " + message)
     sys.exit(1)
@@ -62,11 +66,23 @@ class Game:
             pass
 
     def read(self):
+        # The tree may change while it is being read (a card leaves between counting the
+        # hand and asking for its cards): then it is read again.
+        why = ""
+        for _ in range(50):
+            try:
+                return self.read_once()
+            except (Unreadable, AttributeError, gi.repository.GLib.Error) as error:
+                why = str(error)
+                time.sleep(0.05)
+        fail("the tree could not be read: " + why)
+
+    def read_once(self):
         self.app.clear_cache()
         table = next((o for o in walk(self.app)
                       if o.getRole() == pyatspi.ROLE_PANEL and o.name == "Игровой стол"), None)
         if table is None:
-            fail("the table is missing from the tree")
+            raise Unreadable("the table is missing from the tree")
         hand = next((table.getChildAtIndex(i) for i in range(table.childCount)
                      if table.getChildAtIndex(i).getRole() == pyatspi.ROLE_LIST), None)
         # The status line, the score line and the button lie beside the table.
@@ -75,7 +91,7 @@ class Game:
         labels = [o.name or "" for o in siblings if o.getRole() == pyatspi.ROLE_LABEL]
         button = next((o for o in siblings if o.getRole() == pyatspi.ROLE_PUSH_BUTTON), None)
         if hand is None or button is None or len(labels) != 2:
-            fail("the hand, the button or the two lines are missing from the tree")
+            raise Unreadable("the hand, the button or the two lines are missing from the tree")
         cards = []
         for i in range(hand.childCount):
             card = hand.getChildAtIndex(i)
@@ -148,13 +164,15 @@ def play(program, name):
     if not window:
         fail("the main window did not appear")
     # Keys go to the active window.
-    for _ in range(50):
-        subprocess.run(["xdotool", "windowactivate", "--sync", window[0]], capture_output=True)
+    end = time.time() + 30
+    while time.time() < end:
+        subprocess.run(["xdotool", "windowactivate", "--sync", window[0]], capture_output=True,
+                       timeout=30)
         active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True)
         if active.stdout.strip() == window[0]:
             break
         time.sleep(0.1)
-    else:
+    if active.stdout.strip() != window[0]:
         fail("the main window could not be activated")
     game = Game(find_app(name))
 

@@ -48,8 +48,8 @@ export DISPLAY=":$(head -n1 "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 # Windows are activated through the window manager: wait until it is there.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+for _ in $(seq 200); do
+  xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
   sleep 0.1
 done
 
