@@ -1,5 +1,5 @@
-// What a click at the pointer would do, told in the status line while the pointer moves
-// over the table, and which pointer to show there.
+// What a click at the pointer (or at the keyboard's mark) would do, told in the status
+// line while the pointer moves over the table, and which pointer to show there.
 #include "game/tdm_data.h"
 
 namespace tarlyk {
@@ -20,7 +20,12 @@ std::string TdmData::HintAt(int x, int y, PointerShape* shape) const {
   }
 
   out = PointerShape::kHand;
-  const TCardRec& card = UserCards[k - 1];
+  return CardHint(k);
+}
+
+std::string TdmData::CardHint(int position) const {
+  if (position < 1 || position > GetCardsCount(UserCards)) return {};
+  const TCardRec& card = UserCards[static_cast<size_t>(position - 1)];
   const std::string name = CardToString(card);
   if (ThrowInMode) {
     return ApplyRules(card, true) ? HintThrowIn(name) : HintNoThrowIn(PlayerName, name);
@@ -29,6 +34,12 @@ std::string TdmData::HintAt(int x, int y, PointerShape* shape) const {
     return ApplyRules(card, true) ? HintLead(name) : HintNotNow(PlayerName, name, true);
   }
   return ApplyRules(card, false) ? HintBeat(name) : HintNotNow(PlayerName, name, false);
+}
+
+void TdmData::ShowCardHint(int position) {
+  if (GetFirstID(UserCards) == -1 || GetFirstID(CPUCards) == -1) return;
+  const std::string text = CardHint(position);
+  if (!text.empty()) SetStatus(text);
 }
 
 PointerShape TdmData::imgDeskMouseMove(int x, int y) {

@@ -120,11 +120,21 @@ class TdmData {
   // --- turn controller ---
   void imgDeskMouseUp(MouseButton button, int x, int y);
   void imgDeskClick();
+  // A left click on the card at this position (1..n) of the person's hand, as the table
+  // gets it from a press and release over that card: the click's repaint, then the
+  // release. The keyboard plays its marked card through here.
+  void ClickUserCard(int position);
   void btnEventClick();
   // Pointer hints: updates the status line and says which pointer to show.
   PointerShape imgDeskMouseMove(int x, int y);
   // The status text a pointer move to (x, y) would leave (empty string = unchanged).
   std::string HintAt(int x, int y, PointerShape* shape) const;
+  // The hint for the card at this position (1..n) of the person's hand, as the pointer
+  // over it gets it; empty for a position outside the hand.
+  std::string CardHint(int position) const;
+  // Puts that hint into the status line, as a pointer move onto the card does (nothing
+  // while either hand is empty).
+  void ShowCardHint(int position);
 
   // --- table ---
   // Sorts the person's hand, then asks the window to paint the table.
@@ -138,6 +148,8 @@ class TdmData {
   void SetAnimation(bool on);
 
  private:
+  // The left button released over the hand's card at position k, or -1 for no card.
+  void LeftReleaseOn(int k);
   // Lays the card at this index of the person's hand on the first free table slot.
   void LayUserCard(int index);
   void HumanAttack(int index);

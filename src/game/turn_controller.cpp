@@ -1,5 +1,6 @@
 // Play driven by the person: a release of a mouse button on the table, a click on the
-// table and the action button. The computer answers each step at once.
+// table (or on one card of the hand, from the keyboard) and the action button. The
+// computer answers each step at once.
 #include "game/tdm_data.h"
 
 namespace tarlyk {
@@ -10,12 +11,20 @@ void TdmData::imgDeskMouseUp(MouseButton button, int x, int y) {
     return;
   }
   if (button != MouseButton::kLeft) return;
+  LeftReleaseOn(UnderCard(x, y));
+}
+
+void TdmData::ClickUserCard(int position) {
+  if (position < 1 || position > GetCardsCount(UserCards)) position = -1;
+  imgDeskClick();
+  LeftReleaseOn(position);
+}
+
+void TdmData::LeftReleaseOn(int k) {
   if (ActionState == kActionNewGame) {
     btnEventClick();
     return;
   }
-
-  const int k = UnderCard(x, y);
   if (k == -1) return;
   const int index = k - 1;
   const TCardRec& card = UserCards[index];

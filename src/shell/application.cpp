@@ -161,7 +161,7 @@ void Application::Wire() {
     palette.textColor = syscolor::WindowText().rgb();
     palette.highlight = syscolor::ButtonHighlight().rgb();
     palette.shadow = syscolor::ButtonShadow().rgb();
-    painter_->Paint(bitmap, *dmData_, palette, TahomaPx(11, true));
+    painter_->Paint(bitmap, *dmData_, palette, TahomaPx(11, true), frmMain_->MarkedCard());
   });
   main->SetRainTick([this](QImage& visible) {
     if (!frmOptions_->EndAnimation()) {

@@ -3,11 +3,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "shell/accessible_table.h"
+
 namespace tarlyk {
 
 DeskWidget::DeskWidget(QWidget* parent) : QWidget(parent) {
+  InstallAccessibleTable();
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Reached by Tab, or given the focus by the keys that move the mark; a click leaves
+  // the focus where it is.
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void DeskWidget::SetImage(QImage image) {
@@ -39,6 +45,16 @@ void DeskWidget::mouseReleaseEvent(QMouseEvent* event) {
 void DeskWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   emit mouseMoved(pos.x(), pos.y());
+}
+
+void DeskWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  emit focusChanged(true);
+}
+
+void DeskWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  emit focusChanged(false);
 }
 
 }  // namespace tarlyk

@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "art/art_texts.h"
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
 #include "game/tdm_data.h"
+#include "shell/accessible_table.h"
 #include "shell/shell_icons.h"
 #include "shell/shell_texts.h"
 #include "shell/widgets/message_box.h"
@@ -40,6 +43,10 @@ QString ActionIconPath(int actionState) {
 QString Gradient(const GradientPair& g) {
   return QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)")
       .arg(g.first.name(), g.second.name());
+}
+
+bool IsMarkKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
 }
 
 MouseButton ToGameButton(Qt::MouseButton button) {
@@ -102,7 +109,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   btnEvent->setGeometry(580, 485, 125, 24);
   btnEvent->setFont(TahomaPx(11, true));
   btnEvent->setFocusPolicy(Qt::TabFocus);
+  btnEvent->installEventFilter(this);
   SetActionButton(kActionNewGame, ActionCaption(kActionNewGame).toStdString(), true);
+  // The button has the focus when the window first comes up, as when it was the only
+  // control to take it; the table takes it by Tab or from the keys that move the mark.
+  btnEvent->setFocus(Qt::OtherFocusReason);
 
   timAnimate = new QTimer(this);
   timAnimate->setObjectName(QStringLiteral("timAnimate"));
@@ -112,6 +123,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   connect(imgDesk, &DeskWidget::clicked, this, &TfrmMain::imgDeskClick);
   connect(imgDesk, &DeskWidget::mouseReleased, this, &TfrmMain::imgDeskMouseUp);
   connect(imgDesk, &DeskWidget::mouseMoved, this, &TfrmMain::imgDeskMouseMove);
+  connect(imgDesk, &DeskWidget::focusChanged, this, &TfrmMain::imgDeskFocusChanged);
   connect(btnEvent, &QPushButton::clicked, this, &TfrmMain::btnEventClick);
   connect(timAnimate, &QTimer::timeout, this, &TfrmMain::timAnimateTimer);
 
@@ -208,6 +220,9 @@ void TfrmMain::ApplyLook() {
 
 void TfrmMain::SetGame(TdmData* game) {
   data_ = game;
+  imgDesk->SetGame(game);
+  mark_.Reset();
+  imgDesk->SetMarkedCard(0);
 }
 
 void TfrmMain::SetDeskPainter(std::function<void(QImage&)> paint) {
@@ -244,6 +259,8 @@ QString TfrmMain::ActionCaption(int actionState) {
 
 void TfrmMain::SetStatus(const std::string& text) {
   labStatus->setText(QString::fromStdString(text));
+  if (!hinting_) statusToSpeak_ = true;
+  ScheduleAccessibility();
 }
 
 void TfrmMain::SetCounts(const std::string& text) {
@@ -258,6 +275,15 @@ void TfrmMain::SetActionButton(int actionState, const std::string& caption, bool
 }
 
 void TfrmMain::RepaintDesk() {
+  // The mark follows the hand it frames; with the game over it goes.
+  if (data_ != nullptr && data_->GameActive) {
+    mark_.Follow(data_->UserCards);
+  } else {
+    mark_.Reset();
+  }
+  imgDesk->SetMarkedCard(VisibleMark());
+  ScheduleAccessibility();
+
   QImage PaintBitmap(kDeskWidth, kDeskHeight, QImage::Format_ARGB32_Premultiplied);
   PaintBitmap.fill(TableColor());
   if (deskPainter_) deskPainter_(PaintBitmap);
@@ -293,16 +319,27 @@ std::string TfrmMain::DecimalSeparator() const {
 }
 
 void TfrmMain::imgDeskMouseUp(Qt::MouseButton button, int x, int y) {
+  HideMark();
   if (data_) data_->imgDeskMouseUp(ToGameButton(button), x, y);
 }
 
 void TfrmMain::imgDeskClick() {
+  HideMark();
   if (data_) data_->imgDeskClick();
 }
 
 void TfrmMain::imgDeskMouseMove(int x, int y) {
+  // Only a real move counts as using the mouse: a move to where the pointer already was
+  // may come from the window system without the mouse being touched.
+  if (QPoint(x, y) != lastPointer_) {
+    lastPointer_ = QPoint(x, y);
+    HideMark();
+  }
   if (!data_) return;
-  switch (data_->imgDeskMouseMove(x, y)) {
+  hinting_ = true;
+  const PointerShape shape = data_->imgDeskMouseMove(x, y);
+  hinting_ = false;
+  switch (shape) {
     case PointerShape::kResetOverride:
       if (QGuiApplication::overrideCursor() != nullptr) QGuiApplication::restoreOverrideCursor();
       break;
@@ -313,6 +350,102 @@ void TfrmMain::imgDeskMouseMove(int x, int y) {
       imgDesk->setCursor(Qt::PointingHandCursor);
       break;
   }
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event) {
+  if (TableKey(event)) {
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The button would move the focus on Left and Right; they move the mark instead.
+  if (watched == btnEvent && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsMarkKey(key->key()) && TableKey(key)) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmMain::TableKey(QKeyEvent* event) {
+  if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  switch (event->key()) {
+    case Qt::Key_Left:
+      MoveMark(MarkKey::kLeft);
+      return true;
+    case Qt::Key_Right:
+      MoveMark(MarkKey::kRight);
+      return true;
+    case Qt::Key_Home:
+      MoveMark(MarkKey::kHome);
+      return true;
+    case Qt::Key_End:
+      MoveMark(MarkKey::kEnd);
+      return true;
+    case Qt::Key_Space: {
+      const int marked = VisibleMark();
+      if (marked == 0 || data_ == nullptr) return false;
+      // Holding the key down does not play the following cards.
+      if (!event->isAutoRepeat()) data_->ClickUserCard(marked);
+      return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (btnEvent->isHidden()) return false;
+      if (!event->isAutoRepeat()) btnEvent->click();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfrmMain::MoveMark(MarkKey key) {
+  // A mark out of sight (the focus was elsewhere) first shows where it was.
+  if (imgDesk->MarkedCard() == 0) mark_.Hide();
+  imgDesk->setFocus(Qt::OtherFocusReason);
+  if (data_ == nullptr || !data_->GameActive || GetCardsCount(data_->UserCards) == 0) return;
+  mark_.Key(key, data_->UserCards);
+  // The status line follows the mark as it follows the pointer.
+  hinting_ = true;
+  data_->ShowCardHint(mark_.Position());
+  hinting_ = false;
+  RepaintDesk();
+}
+
+void TfrmMain::HideMark() {
+  if (!mark_.Shown()) return;
+  mark_.Hide();
+  if (imgDesk->MarkedCard() != 0) RepaintDesk();
+}
+
+int TfrmMain::VisibleMark() const {
+  if (data_ == nullptr || !data_->GameActive || !mark_.Shown() || !imgDesk->hasFocus()) return 0;
+  const int n = GetCardsCount(data_->UserCards);
+  return n > 0 ? std::min(mark_.Position(), n) : 0;
+}
+
+void TfrmMain::imgDeskFocusChanged() {
+  // The frame shows only while the table has the focus.
+  if (VisibleMark() != imgDesk->MarkedCard()) {
+    RepaintDesk();
+  } else {
+    ScheduleAccessibility();
+  }
+}
+
+void TfrmMain::ScheduleAccessibility() {
+  if (accessibilityPending_) return;
+  accessibilityPending_ = true;
+  QMetaObject::invokeMethod(this, &TfrmMain::FlushAccessibility, Qt::QueuedConnection);
+}
+
+void TfrmMain::FlushAccessibility() {
+  accessibilityPending_ = false;
+  const QString message = statusToSpeak_ ? labStatus->text() : QString();
+  statusToSpeak_ = false;
+  if (AccessibleTable* table = AccessibleTable::Of(imgDesk)) table->Update(message);
 }
 
 void TfrmMain::btnEventClick() {

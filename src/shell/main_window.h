@@ -1,6 +1,9 @@
 // The main window: the table picture, the gradient strip, the status and score lines,
 // the action button with its four modes, and the menu bar. It owns no game state; its
-// handlers pass every event on to the game-state module.
+// handlers pass every event on to the game-state module. From the keyboard, Left, Right,
+// Home and End move a mark over the person's hand, Space plays the marked card and Enter
+// presses the action button; after every event the accessible table tells assistive
+// technology what changed.
 #pragma once
 
 #include <QAction>
@@ -15,6 +18,7 @@
 #include "shell/desk_widget.h"
 #include "shell/widgets/gradient_band.h"
 #include "shell/widgets/push_button.h"
+#include "shell/hand_mark.h"
 
 namespace tarlyk {
 
@@ -51,6 +55,8 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   void ApplyLook();
 
   QImage& DeskImage();
+  // The card of the person's hand (1..n) the keyboard's mark frames now, 0 for none.
+  int MarkedCard() const { return imgDesk->MarkedCard(); }
   bool TitleShown() const { return titleShown_; }
   int ActionState() const { return actionState_; }
   // The table's colours: the action button's resting colours (named ones fall back).
@@ -91,8 +97,23 @@ class TfrmMain : public QMainWindow, public IGameWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The table's keys, wherever the focus is in the window; false for a key they leave
+  // alone (every chord, Ctrl+Enter among them).
+  bool TableKey(QKeyEvent* event);
+  void MoveMark(MarkKey key);
+  // The mouse was used on the table: the mark goes.
+  void HideMark();
+  // Where the mark is drawn, given the game, the hand and the focus: 1..n or 0.
+  int VisibleMark() const;
+  void imgDeskFocusChanged();
+  // Tells assistive technology about the changes of this event once it is handled.
+  void ScheduleAccessibility();
+  void FlushAccessibility();
+
   void BuildMenus();
   void imgDeskMouseUp(Qt::MouseButton button, int x, int y);
   void imgDeskClick();
@@ -111,6 +132,11 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   bool titleShown_ = true;
   GradientPair titleColors_;  // the colours the title picture was drawn in
   bool animationOn_ = false;
+  HandMark mark_;
+  QPoint lastPointer_{-1, -1};
+  bool hinting_ = false;        // the status line is showing a hint, not news
+  bool statusToSpeak_ = false;  // the game changed the status line in this event
+  bool accessibilityPending_ = false;
 };
 
 }  // namespace tarlyk

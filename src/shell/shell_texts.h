@@ -1,8 +1,8 @@
 // Every text of the shell: the windows' titles, the menus, the boxes, the options
-// dialog's captions, hints and descriptions, and the about window. The game's name comes
-// from the program's pictures (art/art_texts.h), the action button's captions from the
-// engine (game/game_texts.h) and the caption of the start-up failure boxes from the card
-// library's (view/view_texts.h).
+// dialog's captions, hints and descriptions, the about window and the table's names for
+// screen readers. The game's name comes from the program's pictures (art/art_texts.h),
+// the action button's captions from the engine (game/game_texts.h) and the caption of the
+// start-up failure boxes from the card library's (view/view_texts.h).
 #pragma once
 
 namespace tarlyk {
@@ -190,5 +190,20 @@ inline constexpr const char* kContributions[] = {
     "(Крэш тестирование)", "(Тестирование играбельности)",
     "(Тестирование искусственного интелекта)", "(Коструктивная критика)",
     "(Тестирование интерфейса)"};
+
+// --- the table as assistive technology (a screen reader) sees it; the card names are the
+// engine's ---
+namespace a11y {
+
+inline constexpr const char* kTableName = "Игровой стол";
+inline constexpr const char* kHandName = "Ваши карты";
+inline constexpr const char* kComputerCards = "Карт у компьютера: %1";
+inline constexpr const char* kCoveredPair = "Атака: %1, покрыта: %2";
+inline constexpr const char* kOpenPair = "Атака: %1, не покрыта";
+inline constexpr const char* kTrump = "Козырь: %1";
+inline constexpr const char* kPlayable = "можно сыграть";
+inline constexpr const char* kNotPlayable = "сейчас нельзя";
+
+}  // namespace a11y
 
 }  // namespace tarlyk

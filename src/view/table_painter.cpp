@@ -71,9 +71,7 @@ void PaintColoda(QPainter& p, QImage& target, const TdmData& d, const CardImages
   const int x = RoundHalfEvenInt(w - 116 + 12.5);
   const int y = RoundHalfEvenInt((h - 323 - kTextHeight) / 2.0 + 101);
 
-  static const QString count = QString::fromUtf8(kStockCount);
-  static const QString empty = QString::fromUtf8(kStockEmpty);
-  const QString text = n >= 1 ? count + QString::number(n) : empty;
+  const QString text = ColodaCounterText(n);
   const int shift = RoundHalfEvenInt((p.fontMetrics().horizontalAdvance(text) - kCardWidth) / 2.0);
   DrawTableText(p, x - shift, y + 116, text, palette);
 
@@ -131,7 +129,41 @@ void fillRow(QImage& img, int y, QRgb colour) {
   std::fill_n(line, img.width(), colour);
 }
 
+// The keyboard's mark: a two-pixel frame just outside the visible part of the marked
+// card, white under black dashes, so that it shows on every card and table colour. Drawn
+// in logical coordinates, so it lands on the same pixels of the card at any scale.
+void PaintHandMark(QPainter& p, const TdmData& d, int position, int w, int h) {
+  const QRect card = HandCardVisibleRect(position, GetCardsCount(d.UserCards), w, h);
+  if (card.isEmpty()) return;
+  const QRectF frame = QRectF(card).adjusted(-1, -1, 1, 1);
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setBrush(Qt::NoBrush);
+  QPen pen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+  p.setPen(pen);
+  p.drawRect(frame);
+  pen.setColor(Qt::black);
+  pen.setDashPattern({2, 2});
+  p.setPen(pen);
+  p.drawRect(frame);
+  p.restore();
+}
+
 }  // namespace
+
+QString ColodaCounterText(int n) {
+  static const QString count = QString::fromUtf8(kStockCount);
+  static const QString empty = QString::fromUtf8(kStockEmpty);
+  return n >= 1 ? count + QString::number(n) : empty;
+}
+
+QRect HandCardVisibleRect(int position, int n, int w, int h) {
+  if (position < 1 || position > n) return {};
+  const int x = HandCardX(position - 1, n, w);
+  const int right =
+      position < n ? std::min(x + kCardWidth, HandCardX(position, n, w)) : x + kCardWidth;
+  return QRect(x, h - 101, right - x, kCardHeight);
+}
 
 const InkRuns& InkCache::For(int id, const QImage& image) const {
   InkRuns& slot = cache_[static_cast<size_t>(id)];
@@ -196,7 +228,7 @@ TablePainter::TablePainter(const CardImages& images, const PanelPictures& pictur
     : images_(images), pictures_(pictures) {}
 
 void TablePainter::Paint(QImage& paintBitmap, const TdmData& data, const TablePalette& palette,
-                         const QFont& font) const {
+                         const QFont& font, int markedCard) const {
   if (paintBitmap.isNull()) return;
   if (paintBitmap.format() != QImage::Format_ARGB32_Premultiplied &&
       paintBitmap.format() != QImage::Format_RGB32)
@@ -212,6 +244,7 @@ void TablePainter::Paint(QImage& paintBitmap, const TdmData& data, const TablePa
   PaintColoda(p, paintBitmap, data, images_, inkCache_, palette, w, h);
   PaintCPU(p, data, images_, w);
   PaintUser(p, paintBitmap, data, images_, inkCache_, palette, w, h);
+  if (markedCard > 0) PaintHandMark(p, data, markedCard, w, h);
 }
 
 }  // namespace tarlyk

@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
+#include <QString>
 #include <array>
 #include <vector>
 
@@ -41,15 +43,22 @@ class TablePainter {
 
   // Paints a complete table into paintBitmap (W x H, premultiplied ARGB; another format is
   // converted first). The person's hand is drawn in slot order, so the caller sorts it
-  // beforehand. `font` is the table font (Tahoma 8 pt bold).
+  // beforehand. `font` is the table font (Tahoma 8 pt bold). A markedCard of 1..n frames
+  // that card of the person's hand as the keyboard's mark, after everything else.
   void Paint(QImage& paintBitmap, const TdmData& data, const TablePalette& palette,
-             const QFont& font) const;
+             const QFont& font, int markedCard = 0) const;
 
  private:
   const CardImages& images_;
   const PanelPictures& pictures_;
   InkCache inkCache_;
 };
+
+// The text under the stock: "Карт в колоде: n", or "Колода пуста" for n = 0.
+QString ColodaCounterText(int n);
+// The part of the card at position 1..n of the person's hand that is not covered by the
+// next card, on a table w x h; empty for a position outside the hand.
+QRect HandCardVisibleRect(int position, int n, int w, int h);
 
 // The pieces of a repaint, in the order Paint calls them.
 void PaintBG(QImage& paintBitmap, const TablePalette& palette);
