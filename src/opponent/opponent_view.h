@@ -52,6 +52,7 @@ struct OpponentView {
   int opponentCount = 0;      // cards in the other side's hand
   CardSet discarded = 0;      // the discard pile
   CardSet opponentKnown = 0;  // cards seen going into the other side's hand, still there
+  int lastCardsTo = 0;        // the refill rule in force (the LastCardsTo option)
 
   // The table as the move rules read it, from the computer's seat.
   TableView Table() const { return TableView{desk, hand, kozir.Suid, WhoGoing, ThrowInMode}; }
