@@ -41,7 +41,7 @@ class OwnCards {
 struct OpponentView {
   OwnCards hand;                       // the seat's own hand
   std::span<const TCardRec, 12> desk;  // DeskCards: 0..5 the person's, 6..11 the computer's
-  TCardRec kozir;                      // the turned-up trump
+  TCardRec kozir{};                    // the turned-up trump
   int stockCount = 0;                  // cards left in the stock, the trump at its bottom
   bool opponentHasCards = false;       // the other side still holds at least one card
   uint8_t WhoGoing = 0;                // 0 the person attacks, 1 the computer
