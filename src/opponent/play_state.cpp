@@ -67,8 +67,8 @@ PlayState PlayState::FromGame(const CardOrder& order, CardSet personIds, CardSet
                               uint8_t whoGoing, bool throwInMode, int refillMode) {
   PlayState s;
   s.order = &order;
-  s.hand[kPerson] = order.FromIds(personIds);
-  s.hand[kComputer] = order.FromIds(computerIds);
+  s.SetHand(kPerson, order.FromIds(personIds));
+  s.SetHand(kComputer, order.FromIds(computerIds));
   for (const int id : stockIds) {
     if (s.stockEnd < s.stock.size())
       s.stock[s.stockEnd++] = static_cast<uint8_t>(order.IndexOf(id));
@@ -126,7 +126,7 @@ CardSet PlayState::Legal() const {
     case Phase::kAddWhileTaking: {
       // The attack may reach, never pass, the number of cards the computer began with.
       if (attacks >= kPairs || hand[kComputer] == 0) return 0;
-      const int t = covers + CardCount(hand[kComputer]);
+      const int t = covers + count[kComputer];
       if (t == 0 || t <= attacks) return 0;
       return hand[kPerson] & tableRanks;
     }
@@ -151,28 +151,25 @@ void PlayState::ClearTable() {
   open = -1;
 }
 
-void PlayState::Draw(int seat) {
-  hand[static_cast<std::size_t>(seat)] |= Bit(stock[stockNext++]);
-}
-
 void PlayState::Refill() {
   // `who` still names the attacker of the round just closed.
-  const auto count = [&](int seat) { return CardCount(hand[static_cast<std::size_t>(seat)]); };
+  const auto draw = [&](int seat) {
+    hand[static_cast<std::size_t>(seat)] |= Bit(stock[stockNext++]);
+    ++count[static_cast<std::size_t>(seat)];
+  };
   if (refillMode == 0) {
     for (const int seat : {static_cast<int>(who), 1 - who}) {
-      while (count(seat) < kHandSize && stockNext < stockEnd) Draw(seat);
+      while (count[static_cast<std::size_t>(seat)] < kHandSize && stockNext < stockEnd) draw(seat);
     }
   } else if (refillMode == 1) {
     // Equalise the shorter hand (up to six), then one card each in turn, the person first.
-    while (stockNext < stockEnd) {
-      const int u = count(kPerson);
-      const int c = count(kComputer);
-      if (u == c || std::min(u, c) >= kHandSize) break;
-      Draw(u < c ? kPerson : kComputer);
+    while (stockNext < stockEnd && count[0] != count[1] &&
+           std::min(count[0], count[1]) < kHandSize) {
+      draw(count[0] < count[1] ? kPerson : kComputer);
     }
     int seat = kPerson;
-    while (stockNext < stockEnd && (count(kPerson) < kHandSize || count(kComputer) < kHandSize)) {
-      if (count(seat) < kHandSize) Draw(seat);
+    while (stockNext < stockEnd && (count[0] < kHandSize || count[1] < kHandSize)) {
+      if (count[static_cast<std::size_t>(seat)] < kHandSize) draw(seat);
       seat = 1 - seat;
     }
   }
@@ -194,11 +191,13 @@ void PlayState::Play(int index) {
     case Phase::kLead:
     case Phase::kAdd:
       hand[who] &= ~bit;
+      --count[who];
       PutAttack(index);
       phase = Phase::kCover;
       break;
     case Phase::kCover:
       hand[1 - who] &= ~bit;
+      --count[1 - who];
       table |= bit;
       tableRanks |= order->SameRank(index);
       ++covers;
@@ -210,6 +209,7 @@ void PlayState::Play(int index) {
       break;
     case Phase::kAddWhileTaking:
       hand[kPerson] &= ~bit;
+      --count[kPerson];
       PutAttack(index);
       break;
     case Phase::kOver:
@@ -226,6 +226,7 @@ void PlayState::Pass() {
       }
       // The person takes; the computer leads again.
       hand[kPerson] |= table;
+      count[kPerson] = static_cast<uint8_t>(count[kPerson] + attacks + covers);
       ClearTable();
       Refill();
       if (EndCheck()) return;
@@ -241,6 +242,7 @@ void PlayState::Pass() {
       break;
     case Phase::kAddWhileTaking:
       hand[kComputer] |= table;
+      count[kComputer] = static_cast<uint8_t>(count[kComputer] + attacks + covers);
       ClearTable();
       Refill();
       if (EndCheck()) return;

@@ -70,9 +70,10 @@ struct PlayState {
   static constexpr int kComputer = 1;
 
   const CardOrder* order = nullptr;
-  std::array<CardSet, 2> hand{};  // by seat: 0 the person, 1 the computer
-  CardSet table = 0;              // every card on the table
-  CardSet tableRanks = 0;         // every card of a rank that lies on the table
+  std::array<CardSet, 2> hand{};   // by seat: 0 the person, 1 the computer
+  std::array<uint8_t, 2> count{};  // the cards in each hand
+  CardSet table = 0;               // every card on the table
+  CardSet tableRanks = 0;          // every card of a rank that lies on the table
   std::array<uint8_t, 52> stock{};
   uint8_t stockNext = 0;  // stock[stockNext .. stockEnd) are drawn in that order
   uint8_t stockEnd = 0;
@@ -92,6 +93,10 @@ struct PlayState {
                             uint8_t whoGoing, bool throwInMode, int refillMode);
 
   int StockCount() const { return stockEnd - stockNext; }
+  void SetHand(int seat, CardSet cards) {
+    hand[static_cast<std::size_t>(seat)] = cards;
+    count[static_cast<std::size_t>(seat)] = static_cast<uint8_t>(CardCount(cards));
+  }
   // The seat that acts now.
   int Actor() const {
     return phase == Phase::kCover ? 1 - who : (phase == Phase::kAddWhileTaking ? kPerson : who);
@@ -107,7 +112,6 @@ struct PlayState {
   void PutAttack(int index);
   void ClearTable();
   void Refill();
-  void Draw(int seat);
   // Ends the game when the stock and a hand are empty; true when it did.
   bool EndCheck();
 };

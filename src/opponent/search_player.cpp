@@ -91,6 +91,12 @@ bool Understand(const OpponentView& seat, Knowledge* k) {
   k->order = &CardOrder::For(seat.kozir.Suid);
   k->me = seat.seat == Seat::kComputer ? PlayState::kComputer : PlayState::kPerson;
   k->own = CardsOf(seat.hand);
+  for (std::size_t i = 0; i < seat.hand.size(); ++i) {
+    const TCardRec& c = seat.hand[i];
+    if (IsPresent(c) && (c.ID < 0 || c.ID >= 52 || CardFromNumber(c.ID + 1).Value != c.Value)) {
+      return false;
+    }
+  }
   const CardSet table = CardsOf(seat.desk);
   const CardSet seen = k->own | table | seat.discarded;
   k->known = seat.opponentKnown & ~seen;
@@ -126,7 +132,7 @@ PlayState Deal(const PlayState& base, const Knowledge& k, Rng& rng, std::array<u
   }
   CardSet other = k.order->FromIds(k.known);
   for (int i = 0; i < k.opponentUnknown; ++i) other |= Bit(cards[static_cast<std::size_t>(i)]);
-  s.hand[static_cast<std::size_t>(1 - k.me)] = other;
+  s.SetHand(1 - k.me, other);
   s.stockNext = 0;
   s.stockEnd = 0;
   for (int i = k.opponentUnknown; i < poolSize; ++i) {
@@ -206,11 +212,6 @@ double SearchPlayer::Worth(const PlayState& s, int me) const {
 }
 
 int SearchPlayer::Decide(const OpponentView& seat, Phase phase) {
-  const auto fallback = [&]() {
-    if (phase == Phase::kLead) return FindGoingCard(seat);
-    return phase == Phase::kCover ? FindGoingCardWhichCanBitsa(seat)
-                                  : FindGoingCardWhichCanGo(seat);
-  };
   // The candidates: positions in the hand, and -1 for passing where that is allowed.
   std::vector<int> candidates;
   for (std::size_t i = 0; i < seat.hand.size(); ++i) {
@@ -222,75 +223,93 @@ int SearchPlayer::Decide(const OpponentView& seat, Phase phase) {
   if (phase != Phase::kLead) candidates.push_back(-1);
   if (candidates.size() <= 1) return candidates.empty() ? -1 : candidates[0];
 
+  // A view that does not add up (it cannot happen in play) gets the maximum level's answer.
+  const auto fallback = [&]() {
+    if (phase == Phase::kLead) return FindGoingCard(seat);
+    return phase == Phase::kCover ? FindGoingCardWhichCanBitsa(seat)
+                                  : FindGoingCardWhichCanGo(seat);
+  };
   Knowledge k;
   if (!Understand(seat, &k)) return fallback();
   const CardOrder& order = *k.order;
-  const CardSet ownIds = k.own;
-  PlayState base = PlayState::FromGame(order, k.me == PlayState::kPerson ? ownIds : 0,
-                                       k.me == PlayState::kComputer ? ownIds : 0, {}, seat.desk,
-                                       seat.WhoGoing, seat.ThrowInMode, seat.lastCardsTo);
+  const PlayState base = PlayState::FromGame(
+      order, k.me == PlayState::kPerson ? k.own : 0, k.me == PlayState::kComputer ? k.own : 0, {},
+      seat.desk, seat.WhoGoing, seat.ThrowInMode, seat.lastCardsTo);
   if (base.phase != phase || base.Actor() != k.me) return fallback();
-  std::vector<int> moves;  // order indexes, -1 for passing
-  for (const int p : candidates) {
-    moves.push_back(p < 0 ? -1 : order.IndexOf(seat.hand[static_cast<std::size_t>(p - 1)].ID));
-  }
-
   std::array<uint8_t, 52> pool{};
   int poolSize = 0;
   for (CardSet rest = order.FromIds(k.pool); rest != 0; rest &= rest - 1) {
     pool[static_cast<std::size_t>(poolSize++)] = static_cast<uint8_t>(LowestCard(rest));
   }
   Rng rng(PositionSeed(seed_, seat, phase));
+  // The game's own rules allow the candidates on any deal; a deal checks that they agree.
+  Rng check = rng;
+  std::array<uint8_t, 52> checkPool = pool;
+  const CardSet legal = Deal(base, k, check, checkPool, poolSize).Legal();
+  std::vector<int> moves;  // order indexes, -1 for passing
+  for (const int p : candidates) {
+    const int move = p < 0 ? -1 : order.IndexOf(seat.hand[static_cast<std::size_t>(p - 1)].ID);
+    if (move >= 0 && (legal & Bit(move)) == 0) return fallback();
+    moves.push_back(move);
+  }
   const int n = static_cast<int>(moves.size());
-  const auto apply = [&](PlayState& s, int m) {
+  // Every candidate is played out from the same deal with the same random numbers, so that
+  // they differ only by the move.
+  const auto playOut = [&](const PlayState& from, int m, uint64_t noiseSeed) {
+    PlayState s = from;
     if (moves[static_cast<std::size_t>(m)] < 0) {
       s.Pass();
     } else {
       s.Play(moves[static_cast<std::size_t>(m)]);
     }
+    Rng noise(noiseSeed);
+    PlayOut(s, noise, settings_.playoutNoise);
+    return Worth(s, k.me);
   };
+  const auto bestOf = [&](const std::vector<double>& score) {
+    return candidates[static_cast<std::size_t>(std::max_element(score.begin(), score.end()) -
+                                               score.begin())];
+  };
+
   if (k.stockUnknown == 0) {
-    // Every card is known: solve the ending exactly if it is small enough. Among moves of
-    // the best outcome against the best defence, the one that does best in quick play is
-    // taken, which matters against a side that does not play best.
+    // Every card is known: the ending is solved exactly if it is small enough. Among the
+    // moves of the best outcome against the best defence, the one that does best in quick
+    // play is taken, which matters against a side that does not play best.
     const PlayState known = Deal(base, k, rng, pool, poolSize);
     solver_.Start(k.me);
     std::vector<int> outcome(moves.size(), kLoss);
     for (int m = 0; m < n && !solver_.GaveUp(); ++m) {
       PlayState s = known;
-      apply(s, m);
+      if (moves[static_cast<std::size_t>(m)] < 0) {
+        s.Pass();
+      } else {
+        s.Play(moves[static_cast<std::size_t>(m)]);
+      }
       outcome[static_cast<std::size_t>(m)] = solver_.Judge(s);
     }
     if (!solver_.GaveUp()) {
       const int top = *std::max_element(outcome.begin(), outcome.end());
       std::vector<double> quick(moves.size(), -1.0);
-      for (int m = 0; m < n; ++m) {
-        if (outcome[static_cast<std::size_t>(m)] < top) continue;
-        quick[static_cast<std::size_t>(m)] = 0;
-        for (int r = 0; r < settings_.endingPlayouts; ++r) {
-          PlayState s = known;
-          apply(s, m);
-          PlayOut(s, rng, settings_.playoutNoise);
-          quick[static_cast<std::size_t>(m)] += Worth(s, k.me);
+      for (int r = 0; r < settings_.endingPlayouts; ++r) {
+        const uint64_t noiseSeed = rng.Next();
+        for (int m = 0; m < n; ++m) {
+          if (outcome[static_cast<std::size_t>(m)] == top) {
+            quick[static_cast<std::size_t>(m)] += playOut(known, m, noiseSeed);
+          }
         }
       }
-      return candidates[static_cast<std::size_t>(std::max_element(quick.begin(), quick.end()) -
-                                                 quick.begin())];
+      return bestOf(quick);
     }
   }
+
   const int deals = std::max(settings_.minDeals, settings_.playouts / n);
   std::vector<double> score(moves.size(), 0.0);
   for (int deal = 0; deal < deals; ++deal) {
     const PlayState dealt = Deal(base, k, rng, pool, poolSize);
-    for (int m = 0; m < n; ++m) {
-      PlayState s = dealt;
-      apply(s, m);
-      PlayOut(s, rng, settings_.playoutNoise);
-      score[static_cast<std::size_t>(m)] += Worth(s, k.me);
-    }
+    const uint64_t noiseSeed = rng.Next();
+    for (int m = 0; m < n; ++m) score[static_cast<std::size_t>(m)] += playOut(dealt, m, noiseSeed);
   }
-  const auto best = std::max_element(score.begin(), score.end()) - score.begin();
-  return candidates[static_cast<std::size_t>(best)];
+  return bestOf(score);
 }
 
 }  // namespace tarlyk

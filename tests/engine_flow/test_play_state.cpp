@@ -94,6 +94,8 @@ void ExpectSame(const PlayState& compact, const TdmData& d, int refillMode, int 
   ASSERT_EQ(compact.phase == Phase::kOver, !d.GameActive) << game;
   EXPECT_EQ(o.ToIds(compact.hand[0]), CardsOf(d.UserCards)) << game;
   EXPECT_EQ(o.ToIds(compact.hand[1]), CardsOf(d.CPUCards)) << game;
+  EXPECT_EQ(compact.count[0], GetCardsCount(d.UserCards)) << game;
+  EXPECT_EQ(compact.count[1], GetCardsCount(d.CPUCards)) << game;
   EXPECT_EQ(o.ToIds(compact.table), CardsOf(d.DeskCards)) << game;
   ASSERT_EQ(compact.StockCount(), real.StockCount()) << game;
   EXPECT_TRUE(std::equal(compact.stock.begin() + compact.stockNext,
