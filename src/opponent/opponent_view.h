@@ -24,15 +24,16 @@ enum class Seat : uint8_t { kPerson, kComputer };
 class OwnCards {
  public:
   OwnCards() = default;
-  OwnCards(Pile cards) : cards_(cards) {}  // NOLINT: a hand converts implicitly
+  // A hand converts implicitly, as a pile does.
+  OwnCards(Pile cards) : cards_(cards) {}
   template <std::size_t N>
-  OwnCards(std::array<TCardRec, N>& cards) : cards_(cards) {}  // NOLINT
+  OwnCards(std::array<TCardRec, N>& cards) : cards_(cards) {}
 
   std::size_t size() const { return cards_.size(); }
   const TCardRec& operator[](std::size_t i) const { return cards_[i]; }
   TCardRec& operator[](std::size_t i) { return cards_[i]; }
-  operator ConstPile() const { return cards_; }  // NOLINT
-  operator Pile() { return cards_; }             // NOLINT
+  operator ConstPile() const { return cards_; }
+  operator Pile() { return cards_; }
 
  private:
   Pile cards_;
@@ -56,7 +57,6 @@ struct OpponentView {
 
   // The table as the move rules read it, from the computer's seat.
   TableView Table() const { return TableView{desk, hand, kozir.Suid, WhoGoing, ThrowInMode}; }
-  bool Attacking() const { return (WhoGoing == 1) == (seat == Seat::kComputer); }
 };
 
 }  // namespace tarlyk
