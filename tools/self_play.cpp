@@ -406,7 +406,7 @@ int RunSelfPlay(const SelfPlayConfig& config) {
   std::printf("games per second: %.0f (by CPU time: %.0f)\n", seconds > 0 ? games / seconds : 0,
               cpuSeconds > 0 ? games / cpuSeconds : 0);
   const TimeSummary times = SummariseTimes(player.DecisionSeconds());
-  std::printf("computer decision time: median %.3f ms, 99th percentile %.3f ms (%zu decisions)\n",
+  std::printf("computer decision time: median %.4f ms, 99th percentile %.4f ms (%zu decisions)\n",
               times.median * 1e3, times.p99 * 1e3, player.DecisionSeconds().size());
   return 0;
 }
