@@ -17,7 +17,7 @@
 namespace tarlyk {
 
 struct SearchSettings {
-  int playouts = 8000;        // games played out per choice, over all candidates
+  int playouts = 4000;        // games played out per choice, over all candidates
   int minDeals = 24;          // at least this many deals per choice
   double drawValue = 0.3;     // a draw's worth against a win's 1
   double playoutNoise = 0.1;  // how often quick play makes any allowed move instead
