@@ -13,7 +13,7 @@ constexpr int kPairs = 6;
 
 }  // namespace
 
-CardOrder::CardOrder(uint8_t kozirSuid) : kozirSuid_(kozirSuid) {
+CardOrder::CardOrder(uint8_t kozirSuid) {
   // Strength order: non-trumps rank by rank, suits by code within a rank; trumps last.
   std::array<TCardRec, 52> cards{};
   for (int n = 1; n <= 52; ++n) cards[static_cast<std::size_t>(n - 1)] = CardFromNumber(n);

@@ -29,14 +29,12 @@ class CardOrder {
   CardSet Trumps() const { return trumps_; }
   // Every card of rank code `rank` or lower.
   CardSet UpToRank(int rank) const { return upToRank_[static_cast<std::size_t>(rank)]; }
-  uint8_t KozirSuid() const { return kozirSuid_; }
   // A set of card IDs in this order, and back.
   CardSet FromIds(CardSet ids) const;
   CardSet ToIds(CardSet cards) const;
 
  private:
   explicit CardOrder(uint8_t kozirSuid);
-  uint8_t kozirSuid_;
   CardSet trumps_ = 0;
   std::array<int8_t, 52> indexOf_{};
   std::array<int8_t, 52> idOf_{};
