@@ -26,6 +26,18 @@ TEST(SelfPlaySeam, LevelPlayersFinishCheckedGamesInThePersonsSeat) {
   }
 }
 
+// Level 2 in the person's seat sees that seat's view and only ever clicks allowed cards.
+TEST(SelfPlaySeam, SearchingPlayerPlaysThePersonsSeat) {
+  SelfPlayConfig config;
+  config.bot = BotKind::kLevel2;
+  config.level = 1;
+  config.check = true;
+  config.seed = 4;
+  SelfPlayer player(config);
+  for (int g = 0; g < 12; ++g) ASSERT_TRUE(player.PlayGame()) << player.Failure();
+  EXPECT_GT(player.Tally().wins, player.Tally().losses);
+}
+
 // The same level in both seats is an even match: a seat that saw less than the other, or
 // kept stale weights, would lose far more often.
 TEST(SelfPlaySeam, SameLevelInBothSeatsIsEven) {
