@@ -286,8 +286,8 @@ TEST_F(SettingsFileTest, LevelReadsZeroToTwoAndTamesTheRest) {
     const char* stored;
     int before;
     int after;
-  } kCases[] = {{"3", 0, 2}, {"99999", 1, 2}, {"-1", 2, 0}, {"0x2", 0, 2},
-                {"two", 2, 2}, {"two", 1, 1}, {"", 2, 2}};
+  } kCases[] = {{"3", 0, 2},   {"99999", 1, 2}, {"-1", 2, 0}, {"0x2", 0, 2},
+                {"two", 2, 2}, {"two", 1, 1},   {"", 2, 2}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.stored);
     Write(std::string("[Difficult]\nLevel=") + c.stored + "\n");
