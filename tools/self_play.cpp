@@ -143,10 +143,9 @@ class TimedPlayer final : public ComputerPlayer {
   std::vector<double>& seconds_;
 };
 
-// Seeds of the two seats' players, apart from each other and from the deal's generator.
-uint64_t SeatSeed(uint64_t seed, Seat seat) {
-  return seed * 0x9E3779B97F4A7C15ULL +
-         (seat == Seat::kComputer ? 0x632BE59BD9B4E019ULL : 0x85EBCA77C2B2AE63ULL);
+// The seed of a player in the person's seat, apart from the deal's generator.
+uint64_t PersonSeatSeed(uint64_t seed) {
+  return seed * 0x9E3779B97F4A7C15ULL + 0x85EBCA77C2B2AE63ULL;
 }
 
 }  // namespace
@@ -175,14 +174,14 @@ SelfPlayer::SelfPlayer(const SelfPlayConfig& config)
   driver_.Random().Seed(config.seed);
   driver_.Options().level = config.level;
   driver_.Options().cardsCount = config.deck == 52 ? 1 : 0;
-  const uint64_t computerSeed = SeatSeed(config.seed, Seat::kComputer);
-  driver_.Data().SetPlayerFactory([this, computerSeed](int level) {
-    std::unique_ptr<ComputerPlayer> player = MakeComputerPlayer(level, computerSeed);
+  // The computer's seat gets the game's own players, so that an event log replays exactly.
+  driver_.Data().SetPlayerFactory([this](int level) {
+    std::unique_ptr<ComputerPlayer> player = MakeComputerPlayer(level);
     if (!config_.timeDecisions) return player;
     return std::unique_ptr<ComputerPlayer>(
         std::make_unique<TimedPlayer>(std::move(player), decisionSeconds_));
   });
-  bot_ = MakeBot(config.bot, botRandom_, config.level, SeatSeed(config.seed, Seat::kPerson));
+  bot_ = MakeBot(config.bot, botRandom_, config.level, PersonSeatSeed(config.seed));
 }
 
 OpponentView SelfPlayer::PersonSeat(int cards) {
@@ -201,6 +200,7 @@ OpponentView SelfPlayer::PersonSeat(int cards) {
   seat.opponentCount = cpuCount;
   seat.discarded = d.Discarded;
   seat.opponentKnown = d.SeenInCPUHand;
+  seat.lastCardsTo = d.Options().LastCardsTo();
   return seat;
 }
 
@@ -406,7 +406,7 @@ int RunSelfPlay(const SelfPlayConfig& config) {
   std::printf("games per second: %.0f (by CPU time: %.0f)\n", seconds > 0 ? games / seconds : 0,
               cpuSeconds > 0 ? games / cpuSeconds : 0);
   const TimeSummary times = SummariseTimes(player.DecisionSeconds());
-  std::printf("computer decision time: median %.3f ms, 99th percentile %.3f ms (%zu decisions)\n",
+  std::printf("computer decision time: median %.4f ms, 99th percentile %.4f ms (%zu decisions)\n",
               times.median * 1e3, times.p99 * 1e3, player.DecisionSeconds().size());
   return 0;
 }

@@ -70,6 +70,8 @@ class SelfPlayer {
 
   const SelfPlayTally& Tally() const { return tally_; }
   const std::string& Failure() const { return failure_; }
+  // With `check`, the driver commands that replay the last game.
+  const std::vector<std::string>& EventLog() const { return log_; }
   SimDriver& Driver() { return driver_; }
   // Seconds taken by each choice of the computer's seat (lead, throw-in, cover).
   const std::vector<double>& DecisionSeconds() const { return decisionSeconds_; }

@@ -75,7 +75,7 @@ inline constexpr std::array<OptionSpec, 14> kOptionTable{{
     {Option::kDisabledCardsType, "View", "DisabledCardsType", Holder::kTrackBar, 0, 2, 0},
     {Option::kRepairUserIcon, "View", "RepairUserIcon", Holder::kCheckBox, 0, 1, 1,
      Reading::kDefaultHeld, "5.1"},
-    {Option::kLevel, "Difficult", "Level", Holder::kTrackBar, 0, 1, 0},
+    {Option::kLevel, "Difficult", "Level", Holder::kTrackBar, 0, 2, 0},
 }};
 
 // Whether the option is offered on a system of this version.
@@ -124,7 +124,7 @@ class IGameOptions {
   // 0 by transparency, 1 embossed, 2 not marked.
   int DisabledCardsType() const { return Value(Option::kDisabledCardsType); }
   bool RepairUserIcon() const { return IsOn(Option::kRepairUserIcon); }
-  // 0 normal, anything else maximal.
+  // 0 normal, 1 maximal, 2 the searching player.
   int Level() const { return Value(Option::kLevel); }
 };
 

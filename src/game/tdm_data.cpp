@@ -61,6 +61,7 @@ OpponentView TdmData::OpponentSeat() {
   seat.opponentCount = userCount;
   seat.discarded = Discarded;
   seat.opponentKnown = SeenInUserHand;
+  seat.lastCardsTo = options_.LastCardsTo();
   return seat;
 }
 

@@ -24,15 +24,16 @@ enum class Seat : uint8_t { kPerson, kComputer };
 class OwnCards {
  public:
   OwnCards() = default;
-  OwnCards(Pile cards) : cards_(cards) {}  // NOLINT: a hand converts implicitly
+  // A hand converts implicitly, as a pile does.
+  OwnCards(Pile cards) : cards_(cards) {}
   template <std::size_t N>
-  OwnCards(std::array<TCardRec, N>& cards) : cards_(cards) {}  // NOLINT
+  OwnCards(std::array<TCardRec, N>& cards) : cards_(cards) {}
 
   std::size_t size() const { return cards_.size(); }
   const TCardRec& operator[](std::size_t i) const { return cards_[i]; }
   TCardRec& operator[](std::size_t i) { return cards_[i]; }
-  operator ConstPile() const { return cards_; }  // NOLINT
-  operator Pile() { return cards_; }             // NOLINT
+  operator ConstPile() const { return cards_; }
+  operator Pile() { return cards_; }
 
  private:
   Pile cards_;
@@ -41,7 +42,7 @@ class OwnCards {
 struct OpponentView {
   OwnCards hand;                       // the seat's own hand
   std::span<const TCardRec, 12> desk;  // DeskCards: 0..5 the person's, 6..11 the computer's
-  TCardRec kozir;                      // the turned-up trump
+  TCardRec kozir{};                    // the turned-up trump
   int stockCount = 0;                  // cards left in the stock, the trump at its bottom
   bool opponentHasCards = false;       // the other side still holds at least one card
   uint8_t WhoGoing = 0;                // 0 the person attacks, 1 the computer
@@ -52,10 +53,10 @@ struct OpponentView {
   int opponentCount = 0;      // cards in the other side's hand
   CardSet discarded = 0;      // the discard pile
   CardSet opponentKnown = 0;  // cards seen going into the other side's hand, still there
+  int lastCardsTo = 0;        // the refill rule in force (the LastCardsTo option)
 
   // The table as the move rules read it, from the computer's seat.
   TableView Table() const { return TableView{desk, hand, kozir.Suid, WhoGoing, ThrowInMode}; }
-  bool Attacking() const { return (WhoGoing == 1) == (seat == Seat::kComputer); }
 };
 
 }  // namespace tarlyk

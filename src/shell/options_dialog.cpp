@@ -304,8 +304,12 @@ void TfrmOptions::BuildDifficultyPage(QWidget* page) {
       QStringLiteral("<b>%1</b><br><br>%2<br><br><b><font color=\"#ff0000\">%3</font></b> %4")
           .arg(Escaped(Text(kMaximalLevelTitle)), Escaped(Text(kMaximalLevelText)),
                Escaped(Text(kMaximalLevelWarning)), Escaped(Text(kMaximalLevelNote)));
+  const QString expert =
+      QStringLiteral("<b>%1</b><br><br>%2")
+          .arg(Escaped(Text(kExpertLevelTitle)), Escaped(Text(kExpertLevelText)));
   difficultPanels_[0] = AddPanel(page, QRect(54, 0, 363, 85), normal, hint);
   difficultPanels_[1] = AddPanel(page, QRect(54, 0, 363, 183), maximal, hint);
+  difficultPanels_[2] = AddPanel(page, QRect(54, 0, 363, 183), expert, hint);
   tbDifficultChange();
 }
 

@@ -180,7 +180,7 @@ class TfrmOptions : public QDialog, public SettingsHolders {
   QSlider* tbDisabled_ = nullptr;
   std::array<TrackDescription*, 3> disabledPanels_{};
   QSlider* tbDifficult_ = nullptr;
-  std::array<TrackDescription*, 2> difficultPanels_{};
+  std::array<TrackDescription*, 3> difficultPanels_{};
   ClickLabel* labRandomBack_ = nullptr;
   std::array<ClickLabel*, kBackCount> backBoxes_{};
   BackSelector* selector_ = nullptr;

@@ -48,8 +48,8 @@ class RecordingPlayer final : public ComputerPlayer {
 
  private:
   void Note(char what, const OpponentView& seat) {
-    calls_.push_back(
-        {what, seat.opponentCount, seat.discarded, seat.opponentKnown, seat.Attacking()});
+    calls_.push_back({what, seat.opponentCount, seat.discarded, seat.opponentKnown,
+                      (seat.WhoGoing == 1) == (seat.seat == Seat::kComputer)});
   }
   std::vector<Call>& calls_;
   WeightedPlayer inner_{0};

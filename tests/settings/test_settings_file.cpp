@@ -268,6 +268,36 @@ TEST_F(SettingsFileTest, OutOfRangeAndMalformedValuesAreTamed) {
   EXPECT_EQ(ReadShortID(path_), 11);
 }
 
+// Level takes three values: each is stored and read back as itself; a larger one selects
+// the last level, a smaller one the first, and one that is no number leaves the bar where
+// it stands.
+TEST_F(SettingsFileTest, LevelReadsZeroToTwoAndTamesTheRest) {
+  for (int level : {0, 1, 2}) {
+    SCOPED_TRACE(level);
+    holders_.level = level;
+    ASSERT_TRUE(SaveSettings(path_, holders_, score_, "10.0", boxes_.Fn()).empty());
+    EXPECT_NE(Read(path_).find("[Difficult]\r\nLevel=" + std::to_string(level) + "\r\n"),
+              std::string::npos);
+    holders_.level = 1 - level / 2;  // a value other than the stored one
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(holders_.level, level);
+  }
+  const struct {
+    const char* stored;
+    int before;
+    int after;
+  } kCases[] = {{"3", 0, 2},   {"99999", 1, 2}, {"-1", 2, 0}, {"0x2", 0, 2},
+                {"two", 2, 2}, {"two", 1, 1},   {"", 2, 2}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.stored);
+    Write(std::string("[Difficult]\nLevel=") + c.stored + "\n");
+    holders_.level = c.before;
+    EXPECT_TRUE(Load().empty());
+    EXPECT_EQ(holders_.level, c.after);
+  }
+  EXPECT_TRUE(boxes_.texts.empty());
+}
+
 TEST_F(SettingsFileTest, SwitchedOffSectionsAreNeitherReadNorSaved) {
   Write("[Main]\nSaveCounts=0\nSavePosition=0\n[Counts]\nWins=40\n");
   Load();

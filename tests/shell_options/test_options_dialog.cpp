@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 
 #include "fixed_random.h"
 #include "game/tdm_data.h"
+#include "settings/settings_file.h"
 #include "shell/options_dialog.h"
 #include "shell/widgets/back_selector.h"
 #include "shell/widgets/click_label.h"
@@ -53,7 +55,7 @@ class OptionsDialogTest : public ::testing::Test {
     return {dlg->DisabledPanel(0), dlg->DisabledPanel(1), dlg->DisabledPanel(2)};
   }
   std::vector<TrackDescription*> DifficultPanels() const {
-    return {dlg->DifficultPanel(0), dlg->DifficultPanel(1)};
+    return {dlg->DifficultPanel(0), dlg->DifficultPanel(1), dlg->DifficultPanel(2)};
   }
 
   std::unique_ptr<TfrmOptions> dlg;
@@ -248,8 +250,53 @@ TEST_F(OptionsDialogTest, DifficultyPanelsFollowTheTrackBar) {
   EXPECT_EQ(dlg->Level(), 0);
   EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{0});
   dlg->SetValue(Option::kLevel, 5);
-  EXPECT_EQ(dlg->Level(), 1);
+  EXPECT_EQ(dlg->Level(), 2);
+  EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{2});
+}
+
+// The third position: the searching player's panel, as tall as the page, in the voice of
+// the other two; the bar's hint names all three levels.
+TEST_F(OptionsDialogTest, DifficultyBarHasAThirdPosition) {
+  QSlider* bar = dlg->tbDifficult();
+  EXPECT_EQ(bar->minimum(), 0);
+  EXPECT_EQ(bar->maximum(), 2);
+  EXPECT_EQ(dlg->DifficultPanel(2)->geometry(), QRect(54, 0, 363, 183));
+  EXPECT_EQ(dlg->DifficultPanel(2)->toolTip(), bar->toolTip());
+  EXPECT_TRUE(bar->toolTip().contains(QStringLiteral("три варианта")));
+
+  bar->setValue(2);
+  EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{2});
+  EXPECT_EQ(dlg->Level(), 2);
+  const QString expert = dlg->DifficultPanel(2)->Html();
+  EXPECT_TRUE(expert.startsWith(QStringLiteral("<b>Сложность для знатоков</b><br><br>")));
+  EXPECT_TRUE(expert.contains(QStringLiteral("никогда не подглядывает в Ваши карты")));
+  // The whole text fits on the page, whatever font stands in for Tahoma.
+  EXPECT_LE(dlg->DifficultPanel(2)->TextHeight(), dlg->DifficultPanel(2)->height());
+  // Moving back shows the other panels again, one at a time.
+  bar->setValue(1);
   EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{1});
+  bar->setValue(0);
+  EXPECT_EQ(VisiblePanels(DifficultPanels()), std::vector<int>{0});
+}
+
+// The third level goes through the settings file and comes back with its panel shown; a
+// fresh dialog reading a file of the earlier levels shows them as before.
+TEST_F(OptionsDialogTest, ThirdLevelIsSavedAndRestored) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string path = dir.filePath(QStringLiteral("player.dat")).toStdString();
+  ScoreCounters score;
+  for (int level : {2, 1, 0}) {
+    SCOPED_TRACE(level);
+    dlg->tbDifficult()->setValue(level);
+    ASSERT_EQ(SaveSettings(path, *dlg, score, "4.0", nullptr), std::string());
+    TfrmOptions restored(nullptr, QStringLiteral("4.0"));
+    restored.SetValue(Option::kLevel, level == 0 ? 1 : 0);  // not what the file holds
+    ASSERT_EQ(LoadSettings(path, restored, score, "4.0", nullptr), std::string());
+    EXPECT_EQ(restored.Level(), level);
+    EXPECT_EQ(restored.tbDifficult()->value(), level);
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(restored.DifficultPanel(n)->isHidden(), n != level) << n;
+  }
 }
 
 TEST_F(OptionsDialogTest, GameOptionsReadTheControlsAtTheMomentOfTheCall) {

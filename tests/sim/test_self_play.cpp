@@ -2,6 +2,7 @@
 // person's seat, and the summary of decision times.
 #include <gtest/gtest.h>
 
+#include "opponent/search_player.h"
 #include "self_play.h"
 
 namespace tarlyk {
@@ -25,6 +26,18 @@ TEST(SelfPlaySeam, LevelPlayersFinishCheckedGamesInThePersonsSeat) {
   }
 }
 
+// Level 2 in the person's seat sees that seat's view and only ever clicks allowed cards.
+TEST(SelfPlaySeam, SearchingPlayerPlaysThePersonsSeat) {
+  SelfPlayConfig config;
+  config.bot = BotKind::kLevel2;
+  config.level = 1;
+  config.check = true;
+  config.seed = 4;
+  SelfPlayer player(config);
+  for (int g = 0; g < 12; ++g) ASSERT_TRUE(player.PlayGame()) << player.Failure();
+  EXPECT_GT(player.Tally().wins, player.Tally().losses);
+}
+
 // The same level in both seats is an even match: a seat that saw less than the other, or
 // kept stale weights, would lose far more often.
 TEST(SelfPlaySeam, SameLevelInBothSeatsIsEven) {
@@ -39,6 +52,27 @@ TEST(SelfPlaySeam, SameLevelInBothSeatsIsEven) {
     const double person = static_cast<double>(t.wins) / static_cast<double>(t.wins + t.losses);
     EXPECT_GT(person, 0.45) << level;
     EXPECT_LT(person, 0.55) << level;
+  }
+}
+
+// The searching player, on a small budget, against the random and the lowest-card bots.
+TEST(SelfPlaySeam, SearchingPlayerBeatsTheSimpleBots) {
+  SearchSettings quick;
+  quick.playouts = 150;
+  quick.solveNodes = 5000;
+  quick.endingPlayouts = 8;
+  for (BotKind bot : {BotKind::kRandom, BotKind::kLowest}) {
+    SelfPlayConfig config;
+    config.bot = bot;
+    config.level = 2;
+    config.seed = 21;
+    config.check = true;
+    SelfPlayer player(config);
+    player.Driver().Data().SetPlayerFactory(
+        [&](int) { return std::make_unique<SearchPlayer>(1, quick); });
+    for (int g = 0; g < 200; ++g) ASSERT_TRUE(player.PlayGame()) << player.Failure();
+    const double computer = static_cast<double>(player.Tally().losses) / 200;
+    EXPECT_GE(computer, bot == BotKind::kRandom ? 0.9 : 0.6) << static_cast<int>(bot);
   }
 }
 

@@ -209,6 +209,48 @@ TEST(SimDriverTest, BadCommandsAnswerErrorsAndChangeNothing) {
   EXPECT_EQ(driver.Execute("undercard 167 400   # first card"), "1\n");
 }
 
+// `opt Level 2` puts the searching player in the computer's seat: whole games played
+// through the text protocol stay consistent and count once each, and the computer's play
+// is not that of level 1.
+TEST(SimDriverTest, LevelTwoPlaysWholeGames) {
+  // The person plays the first card of the hand that is accepted, else presses the button;
+  // the answers to every event make up the game's record.
+  const auto play = [](int level, int seed, std::string* record) {
+    SimDriver driver;
+    EXPECT_EQ(driver.Execute("opt Level " + std::to_string(level)), "");
+    EXPECT_EQ(driver.Execute("seed " + std::to_string(seed)), "");
+    EXPECT_EQ(driver.Execute("new"), "");
+    const TdmData& d = driver.Data();
+    for (int events = 0; d.GameActive; ++events) {
+      ASSERT_LT(events, 2000) << "the game did not end";
+      // A refused card changes nothing; an accepted one may end the round and refill the
+      // hand, so the whole state tells them apart, not the hand's size.
+      const std::string before = driver.Dump();
+      const int held = GetCardsCount(d.UserCards);
+      for (int k = 1; k <= held && driver.Dump() == before; ++k) {
+        ASSERT_EQ(driver.Execute("card " + std::to_string(k)), "");
+      }
+      if (driver.Dump() == before) {
+        ASSERT_EQ(driver.Execute("button"), "") << before;
+      }
+      *record += driver.Dump();
+      ASSERT_EQ(CheckInvariants(d, driver.Window()), "") << driver.Dump();
+    }
+    const ScoreCounters& s = driver.Score();
+    EXPECT_EQ(s.Wins + s.Loses + s.Nones, 1);
+  };
+  bool differs = false;
+  for (int seed : {3, 8, 13}) {
+    SCOPED_TRACE(seed);
+    std::string two;
+    std::string one;
+    play(2, seed, &two);
+    play(1, seed, &one);
+    differs = differs || two != one;
+  }
+  EXPECT_TRUE(differs);
+}
+
 // Counters as a damaged or hand-edited settings file may hold them are taken as they are.
 TEST(SimDriverTest, ScoreTakesNegativeCounts) {
   SimDriver driver;
