@@ -183,8 +183,7 @@ void DrawLettering(QPainter& p, const QString& text, const QFont& font, QPointF 
   }
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(QRectF(shadowBox.topLeft() + QPointF(3, 4),
-                     shadow.deviceIndependentSize() * kShrink),
+  p.drawImage(QRectF(shadowBox.topLeft() + QPointF(3, 4), shadow.deviceIndependentSize() * kShrink),
               shadow);
   p.restore();
   p.setPen(QPen(QColor(255, 255, 255, 235), outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -135,8 +135,8 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   QWidget* client_ = nullptr;
   int actionState_ = kActionNewGame;
   bool titleShown_ = true;
-  GradientPair titleColors_;  // the colours the title picture was drawn in
-  qreal titleRatio_ = 1.0;    // and the device pixel ratio
+  GradientPair titleColors_;   // the colours the title picture was drawn in
+  qreal titleRatio_ = 1.0;     // and the device pixel ratio
   bool titlePending_ = false;  // a finer title picture is to be drawn
   bool animationOn_ = false;
   HandMark mark_;

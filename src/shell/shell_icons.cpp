@@ -52,8 +52,7 @@ const Picture* Nearest(const std::vector<Picture>& pictures, QSize wanted) {
   for (const Picture& p : pictures) {
     if (best == nullptr) {
       best = &p;
-    } else if (best->size >= side ? (p.size >= side && p.size < best->size)
-                                  : p.size > best->size) {
+    } else if (best->size >= side ? (p.size >= side && p.size < best->size) : p.size > best->size) {
       best = &p;
     }
   }

@@ -116,7 +116,7 @@ void ExpectFinerSameDrawing(const QImage& one, const QImage& two, const char* wh
 
 TEST(DevicePictures, EveryIconIsMadeAtEveryRatioFromItsOwnDrawing) {
   EnsureShellResources();
-  TfrmMain main;  // registers the menu and button icons
+  TfrmMain main;                                        // registers the menu and button icons
   TfrmOptions options(nullptr, QStringLiteral("4.0"));  // and the options dialog's
   const QList<MadeIcon> icons = IconTable();
   ASSERT_EQ(icons.size(), 32);

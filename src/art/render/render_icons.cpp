@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
       }
       const QString dir = out.filePath(QString::number(size));
       const QString path = QDir(dir).filePath(fields[0] + QStringLiteral(".png"));
-      const QImage drawn(theme.filePath(QStringLiteral("%1x%1/").arg(size) + fields[1] +
-                                        QStringLiteral(".png")));
+      const QImage drawn(
+          theme.filePath(QStringLiteral("%1x%1/").arg(size) + fields[1] + QStringLiteral(".png")));
       const QImage picture = drawn.size() == QSize(size, size) ? drawn : Render(svg, size);
       if (!QDir().mkpath(dir) || !Save(picture, path)) {
         std::fprintf(stderr, "render_icons: cannot write %s\n", qPrintable(path));
