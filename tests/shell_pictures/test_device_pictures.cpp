@@ -35,8 +35,7 @@ struct MadeIcon {
 
 // The icons made at build time, as the table the build reads lists them.
 QList<MadeIcon> IconTable() {
-  QFile file(QString::fromLocal8Bit(std::getenv("TARLYK_SOURCE_DIR")) +
-             QStringLiteral("/src/art/render/icon_sources.txt"));
+  QFile file(QStringLiteral(TARLYK_ICON_TABLE));
   QList<MadeIcon> icons;
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return icons;
   QTextStream in(&file);
