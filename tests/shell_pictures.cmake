@@ -2,3 +2,10 @@
 tarlyk_add_test(test_built_in_pictures
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_pictures/test_built_in_pictures.cpp
   LIBS tarlyk_shell GUI)
+
+# The pictures outside the table at device pixel ratios above 1.
+tarlyk_add_test(test_device_pictures
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_pictures/test_device_pictures.cpp
+  LIBS tarlyk_shell GUI)
+target_compile_definitions(test_device_pictures PRIVATE
+  TARLYK_ICON_TABLE="${PROJECT_SOURCE_DIR}/src/art/render/icon_sources.txt")

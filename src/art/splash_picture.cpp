@@ -7,6 +7,7 @@
 
 #include "art/art_texts.h"
 #include "art/card_art.h"
+#include "art/device_size.h"
 #include "art/fonts.h"
 
 namespace tarlyk {
@@ -18,10 +19,12 @@ constexpr int kHeight = kSplashPictureSize.height();
 
 }  // namespace
 
-QImage DrawSplashPicture() {
+QImage DrawSplashPicture(qreal ratio) {
   // The card faces ask for "Tahoma" by name, which only finds it once registered.
   RegisterTahoma();
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  QImage image(DeviceSize(kSplashPictureSize, ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  const QRectF whole(0, 0, kWidth, kHeight);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
 
@@ -30,11 +33,11 @@ QImage DrawSplashPicture() {
   back.setColorAt(0.0, QColor(26, 44, 92));
   back.setColorAt(0.45, QColor(62, 98, 170));
   back.setColorAt(1.0, QColor(136, 174, 228));
-  p.fillRect(image.rect(), back);
+  p.fillRect(whole, back);
   QRadialGradient glow(QPointF(kWidth / 2.0, 170), 230);
   glow.setColorAt(0, QColor(218, 234, 253, 110));
   glow.setColorAt(1, QColor(218, 234, 253, 0));
-  p.fillRect(image.rect(), glow);
+  p.fillRect(whole, glow);
 
   // A fan of five cards, and a face-down stock beside it.
   const QRectF card(-35.5, -48, 71, 96);

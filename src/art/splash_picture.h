@@ -9,6 +9,7 @@ namespace tarlyk {
 
 inline constexpr QSize kSplashPictureSize(488, 360);
 
-QImage DrawSplashPicture();
+// Drawn at `ratio` device pixels per pixel, with that device pixel ratio.
+QImage DrawSplashPicture(qreal ratio = 1.0);
 
 }  // namespace tarlyk

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "art/art_texts.h"
+#include "art/device_size.h"
 #include "art/fonts.h"
 
 namespace tarlyk {
@@ -159,14 +160,17 @@ void DrawLettering(QPainter& p, const QString& text, const QFont& font, QPointF 
   const QRectF box = path.boundingRect();
   path.translate(baselineCentre.x() - box.center().x(), baselineCentre.y());
   const QRectF placed = path.boundingRect();
+  const qreal ratio = p.device()->devicePixelRatioF();
   // The soft shadow: the text filled at a quarter of the size and drawn back enlarged
   // with smooth scaling, which blurs it. Stroking the outline with wide pens costs
   // ten times as much.
   constexpr double kShrink = 4;
   const QRectF shadowBox = placed.adjusted(-8, -8, 8, 8);
-  QImage shadow(static_cast<int>(shadowBox.width() / kShrink) + 1,
-                static_cast<int>(shadowBox.height() / kShrink) + 1,
+  QImage shadow(DeviceSize(QSize(static_cast<int>(shadowBox.width() / kShrink) + 1,
+                                 static_cast<int>(shadowBox.height() / kShrink) + 1),
+                           ratio),
                 QImage::Format_ARGB32_Premultiplied);
+  shadow.setDevicePixelRatio(ratio);
   shadow.fill(Qt::transparent);
   {
     QPainter sp(&shadow);
@@ -179,8 +183,7 @@ void DrawLettering(QPainter& p, const QString& text, const QFont& font, QPointF 
   }
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(QRectF(shadowBox.topLeft() + QPointF(3, 4),
-                     QSizeF(shadow.width() * kShrink, shadow.height() * kShrink)),
+  p.drawImage(QRectF(shadowBox.topLeft() + QPointF(3, 4), shadow.deviceIndependentSize() * kShrink),
               shadow);
   p.restore();
   p.setPen(QPen(QColor(255, 255, 255, 235), outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -195,8 +198,9 @@ void DrawLettering(QPainter& p, const QString& text, const QFont& font, QPointF 
 
 }  // namespace
 
-QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade, qreal ratio) {
+  QImage image(DeviceSize(size, ratio), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   const double w = size.width();
   const double h = size.height();
   QPainter p(&image);
@@ -208,7 +212,7 @@ QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
   glow.setColorAt(0, Mix(table, Qt::white, 0.55));
   glow.setColorAt(0.55, table);
   glow.setColorAt(1, shade);
-  p.fillRect(image.rect(), glow);
+  p.fillRect(QRectF(0, 0, w, h), glow);
   QLinearGradient topBand(0, 0, 0, 18);
   topBand.setColorAt(0, shade);
   topBand.setColorAt(1, QColor(shade.red(), shade.green(), shade.blue(), 0));
@@ -249,7 +253,8 @@ QImage DrawTitlePicture(QSize size, const QColor& table, const QColor& shade) {
                        static_cast<int>(ch) + kMargin + kShadowRoom);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   for (size_t i = 0; i < fan.size(); ++i) {
-    QImage card(cardSize, QImage::Format_ARGB32_Premultiplied);
+    QImage card(DeviceSize(cardSize, ratio), QImage::Format_ARGB32_Premultiplied);
+    card.setDevicePixelRatio(ratio);
     card.fill(Qt::transparent);
     {
       QPainter cp(&card);

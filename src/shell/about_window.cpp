@@ -14,6 +14,7 @@
 #include "art/look.h"
 #include "shell/shell_icons.h"
 #include "shell/shell_texts.h"
+#include "shell/widgets/icon_label.h"
 #include "shell/widgets/push_button.h"
 #include "shell/window_placement.h"
 
@@ -40,11 +41,14 @@ QLabel* PlaceLabel(QWidget* parent, int x, int y, const QString& text, bool bold
   return label;
 }
 
-QLabel* PlaceIcon(QWidget* parent, int x, int y, const QString& resource, int size = 16) {
-  auto* label = new QLabel(parent);
-  label->setPixmap(PngIcon(resource).pixmap(size, size));
+IconLabel* PlaceIcon(QWidget* parent, int x, int y, const QIcon& icon, int size = 16) {
+  auto* label = new IconLabel(icon, parent);
   label->setGeometry(x, y, size, size);
   return label;
+}
+
+IconLabel* PlaceIcon(QWidget* parent, int x, int y, const QString& resource) {
+  return PlaceIcon(parent, x, y, PngIcon(resource));
 }
 
 // A blue underlined label that opens its URL on a click.
@@ -199,9 +203,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
 void TfrmAbout::BuildContents() {
   if (credits_ != nullptr) return;
   EnsureShellResources();
-  auto* icon = new QLabel(this);
-  icon->setPixmap(AppIcon().pixmap(32, 32));
-  icon->setGeometry(5, 3, 32, 32);
+  PlaceIcon(this, 5, 3, AppIcon(), 32);
   PlaceLabel(this, 42, 3, QString::fromUtf8(kAboutProduct), true);
   PlaceLabel(this, 51, 21, QString::fromUtf8(kGameKind));
 

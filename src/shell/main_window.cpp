@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLocale>
@@ -206,16 +207,48 @@ void TfrmMain::ApplyLook() {
                look.menuFrame.name());
   if (menuBar()->styleSheet() != sheet) menuBar()->setStyleSheet(sheet);
 
-  // The title picture is compiled in for the classic colours and costs milliseconds to
-  // draw for others: taken again only for new colours.
+  ShowTitlePicture();
+  update();
+}
+
+void TfrmMain::ShowTitlePicture(bool now) {
+  // The title picture is compiled in for the classic colours at a device pixel ratio of 1
+  // and costs milliseconds to draw for others: taken again only for new colours or a
+  // screen of another ratio.
   const QColor table = TableColor();
   const QColor shade = TableShadeColor();
-  if (titleShown_ &&
-      (imgDesk->Image().isNull() || table != titleColors_.first || shade != titleColors_.second)) {
-    imgDesk->SetImage(TitlePicture(QSize(kDeskWidth, kDeskHeight), table, shade));
-    titleColors_ = {table, shade};
+  const qreal ratio = devicePixelRatioF();
+  if (!titleShown_ || (!imgDesk->Image().isNull() && table == titleColors_.first &&
+                       shade == titleColors_.second && ratio == titleRatio_)) {
+    return;
   }
-  update();
+  const QSize size(kDeskWidth, kDeskHeight);
+  if (ratio != 1.0 && !now) {
+    // A finer picture costs tens of milliseconds, and start-up may settle the colours
+    // more than once: the compiled-in picture stands in (when it is the one for these
+    // colours) and the finer one is drawn once, when the event loop runs.
+    const QImage builtIn = BuiltInTitlePicture(size, table, shade);
+    if (!builtIn.isNull()) imgDesk->SetImage(builtIn);
+    if (!titlePending_) {
+      titlePending_ = true;
+      QTimer::singleShot(0, this, [this] {
+        titlePending_ = false;
+        // The window's requests (its mapping at start-up) reach the display server first.
+        QGuiApplication::sync();
+        ShowTitlePicture(true);
+      });
+    }
+    return;
+  }
+  imgDesk->SetImage(TitlePicture(size, table, shade, ratio));
+  titleColors_ = {table, shade};
+  titleRatio_ = ratio;
+}
+
+bool TfrmMain::event(QEvent* event) {
+  // Moved to a screen of another device pixel ratio: the title picture is drawn for it.
+  if (event->type() == QEvent::ScreenChangeInternal) ShowTitlePicture();
+  return QMainWindow::event(event);
 }
 
 void TfrmMain::SetGame(TdmData* game) {

@@ -99,6 +99,7 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   // The table's keys, wherever the focus is in the window; false for a key they leave
@@ -115,6 +116,10 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   void FlushAccessibility();
 
   void BuildMenus();
+  // Shows the title picture in the table's colours at the screen's device pixel ratio,
+  // while the table shows it; at a ratio other than 1 drawn once the event loop runs,
+  // unless `now`.
+  void ShowTitlePicture(bool now = false);
   void imgDeskMouseUp(Qt::MouseButton button, int x, int y);
   void imgDeskClick();
   void imgDeskMouseMove(int x, int y);
@@ -130,7 +135,9 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   QWidget* client_ = nullptr;
   int actionState_ = kActionNewGame;
   bool titleShown_ = true;
-  GradientPair titleColors_;  // the colours the title picture was drawn in
+  GradientPair titleColors_;   // the colours the title picture was drawn in
+  qreal titleRatio_ = 1.0;     // and the device pixel ratio
+  bool titlePending_ = false;  // a finer title picture is to be drawn
   bool animationOn_ = false;
   HandMark mark_;
   QPoint lastPointer_{-1, -1};

@@ -18,6 +18,7 @@
 #include "shell/widgets/back_selector.h"
 #include "shell/widgets/click_label.h"
 #include "shell/widgets/gradient_band.h"
+#include "shell/widgets/icon_label.h"
 #include "shell/widgets/message_box.h"
 #include "shell/widgets/options_pages.h"
 #include "shell/widgets/push_button.h"
@@ -60,9 +61,8 @@ QString Icon(const char* name) {
   return QStringLiteral(":/icons/options-%1.png").arg(name);
 }
 
-QLabel* AddIcon(QWidget* page, int left, int top, const QString& icon) {
-  auto* label = new QLabel(page);
-  label->setPixmap(QPixmap(icon));
+IconLabel* AddIcon(QWidget* page, int left, int top, const QString& icon) {
+  auto* label = new IconLabel(PngIcon(icon), page);
   label->setGeometry(left, top, 16, 16);
   return label;
 }

@@ -1,8 +1,16 @@
 #include "shell/shell_icons.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
 #include "art/app_icon.h"
+#include "shell/lazy_icon_engine.h"
 
 // The shell's pictures live in a static library; referencing its resource initialiser
 // keeps the linker from dropping them.
@@ -31,13 +39,71 @@ QImage ReadPng(const QString& path) {
   return reader.read();
 }
 
+struct Picture {
+  int size = 0;
+  QString path;
+};
+
+// Of the pictures (square, `size` pixels a side), the one for `wanted`: the smallest
+// that is at least as large, otherwise the largest.
+const Picture* Nearest(const std::vector<Picture>& pictures, QSize wanted) {
+  const int side = std::max(wanted.width(), wanted.height());
+  const Picture* best = nullptr;
+  for (const Picture& p : pictures) {
+    if (best == nullptr) {
+      best = &p;
+    } else if (best->size >= side ? (p.size >= side && p.size < best->size) : p.size > best->size) {
+      best = &p;
+    }
+  }
+  return best;
+}
+
+// An icon of shipped pictures and of those made for it at build time at larger sizes
+// (:/icons/<size>/<name>.png, see src/art/render). The made ones are looked up only
+// when a size beyond the shipped ones is first asked for.
+QIcon ThemeIcon(std::vector<Picture> shipped, const QString& name) {
+  QList<QSize> listed;
+  for (const Picture& p : shipped) listed.append(QSize(p.size, p.size));
+  auto pictures = std::move(shipped);
+  bool lookedUp = false;
+  auto source = [pictures, name, lookedUp](QSize size) mutable -> QImage {
+    const bool shippedSize = std::any_of(pictures.begin(), pictures.end(), [&](const Picture& p) {
+      return QSize(p.size, p.size) == size;
+    });
+    if (!shippedSize && !lookedUp) {
+      lookedUp = true;
+      for (int made : kIconMadeSizes) {
+        const QString path = MadeIconPath(name, made);
+        if (QFile::exists(path)) pictures.push_back({made, path});
+      }
+    }
+    const Picture* best = Nearest(pictures, size);
+    return best != nullptr ? ReadPng(best->path) : QImage();
+  };
+  return QIcon(new LazyIconEngine(listed, std::move(source)));
+}
+
 }  // namespace
 
+QString MadeIconPath(const QString& name, int size) {
+  return QStringLiteral(":/icons/%1/%2.png").arg(size).arg(name);
+}
+
 QIcon PngIcon(const QString& path) {
-  QIcon icon;
-  const QImage image = ReadPng(path);
-  if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
-  return icon;
+  return ThemeIcon({{16, path}}, QFileInfo(path).completeBaseName());
+}
+
+QList<QSize> WindowIconSizes(qreal ratio) {
+  QList<QSize> sizes;
+  for (int size : kWindowIconSizes) sizes.append(QSize(size, size));
+  if (ratio > 1.0) {
+    for (int size : kWindowIconSizes) {
+      const int device = static_cast<int>(std::lround(size * ratio));
+      if (!sizes.contains(QSize(device, device))) sizes.append(QSize(device, device));
+    }
+  }
+  return sizes;
 }
 
 QIcon AppIcon() {
@@ -45,24 +111,27 @@ QIcon AppIcon() {
   // destroyed) so no picture outlives the application object in a static destructor.
   static const QIcon* const icon = [] {
     EnsureShellResources();
-    auto* built = new QIcon;
-    for (int size : kWindowIconSizes) {
-      QImage image = ReadPng(QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size));
-      if (image.size() != QSize(size, size)) image = DrawAppIcon(size);
-      built->addPixmap(QPixmap::fromImage(image));
-    }
-    return built;
+    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    // The shipped sizes are read from their files; any other is drawn for its size.
+    auto source = [](QSize size) {
+      const int side = std::max(size.width(), size.height());
+      QImage image;
+      if (std::find(std::begin(kWindowIconSizes), std::end(kWindowIconSizes), side) !=
+          std::end(kWindowIconSizes)) {
+        image = ReadPng(QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(side));
+      }
+      return image.size() == QSize(side, side) ? image : DrawAppIcon(side);
+    };
+    return new QIcon(new LazyIconEngine(WindowIconSizes(ratio), source));
   }();
   return *icon;
 }
 
 QIcon DisguiseIcon() {
   EnsureShellResources();
-  QIcon icon;
-  for (const char* path : {":/shell/icons/disguise-16.png", ":/shell/icons/disguise-32.png"}) {
-    icon.addPixmap(QPixmap::fromImage(ReadPng(QString::fromLatin1(path))));
-  }
-  return icon;
+  return ThemeIcon({{16, QStringLiteral(":/shell/icons/disguise-16.png")},
+                    {32, QStringLiteral(":/shell/icons/disguise-32.png")}},
+                   QStringLiteral("disguise"));
 }
 
 }  // namespace tarlyk

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "art/device_size.h"
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
 #include "shell/shell_texts.h"
@@ -26,8 +27,8 @@ QFont TahomaBold(int pixels) {
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(SplashPicture()),
-      frames_(DrawFrames()) {
+      picture_(SplashPicture(devicePixelRatioF())),
+      frames_(DrawFrames(devicePixelRatioF())) {
   setWindowTitle(QString::fromUtf8(kSplashWindowTitle));
   setFixedSize(kWidth, kHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -71,8 +72,10 @@ QString SplashWindow::LoadingText() {
   return QString::fromUtf8(kLoadingText);
 }
 
-QImage SplashWindow::DrawFrames() {
-  QImage image(kFrameWidth, kFrameHeight * kFrameCount, QImage::Format_ARGB32_Premultiplied);
+QImage SplashWindow::DrawFrames(qreal ratio) {
+  QImage image(DeviceSize(QSize(kFrameWidth, kFrameHeight * kFrameCount), ratio),
+               QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -100,7 +103,10 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   p.setFont(TahomaBold(13));
   p.setPen(Qt::white);
   p.drawText(QRect(8, 22, kWidth - 16, 20), Qt::AlignLeft | Qt::AlignTop, LoadingText());
-  p.drawImage(QPoint(8, 6), frames_, QRect(0, frame_ * kFrameHeight, kFrameWidth, kFrameHeight));
+  // The frame's place in the picture is in its own (device) pixels.
+  const qreal ratio = frames_.devicePixelRatio();
+  p.drawImage(QRectF(8, 6, kFrameWidth, kFrameHeight), frames_,
+              QRectF(0, frame_ * kFrameHeight * ratio, kFrameWidth * ratio, kFrameHeight * ratio));
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {

@@ -32,10 +32,11 @@ class SplashWindow final : public QWidget {
 
   int CurrentFrame() const { return frame_; }
   const QImage& Picture() const { return picture_; }
-  // The 19 frames one under another (46 x 133).
+  // The 19 frames one under another (46 x 133 at a device pixel ratio of 1).
   const QImage& Frames() const { return frames_; }
 
-  static QImage DrawFrames();
+  // Drawn at `ratio` device pixels per pixel, with that device pixel ratio.
+  static QImage DrawFrames(qreal ratio = 1.0);
   static QString LoadingText();
 
  protected:

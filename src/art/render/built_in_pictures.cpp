@@ -28,14 +28,14 @@ QImage BuiltInSplashPicture() {
   return FromResource(QStringLiteral(":/pictures/splash.px"), kSplashPictureSize, {});
 }
 
-QImage TitlePicture(QSize size, const QColor& table, const QColor& shade) {
-  QImage image = BuiltInTitlePicture(size, table, shade);
-  return image.isNull() ? DrawTitlePicture(size, table, shade) : image;
+QImage TitlePicture(QSize size, const QColor& table, const QColor& shade, qreal ratio) {
+  QImage image = ratio == 1.0 ? BuiltInTitlePicture(size, table, shade) : QImage();
+  return image.isNull() ? DrawTitlePicture(size, table, shade, ratio) : image;
 }
 
-QImage SplashPicture() {
-  QImage image = BuiltInSplashPicture();
-  return image.isNull() ? DrawSplashPicture() : image;
+QImage SplashPicture(qreal ratio) {
+  QImage image = ratio == 1.0 ? BuiltInSplashPicture() : QImage();
+  return image.isNull() ? DrawSplashPicture(ratio) : image;
 }
 
 }  // namespace tarlyk

@@ -1,7 +1,8 @@
 // The title picture and the splash picture are rendered when the program is built
-// (for the classic look, in Wine's Tahoma) and compiled in; drawing them costs
-// milliseconds at every start. These return the compiled-in picture when it is the
-// one asked for and draw it otherwise.
+// (for the classic look, in Wine's Tahoma, at a device pixel ratio of 1) and compiled
+// in; drawing them costs milliseconds at every start. These return the compiled-in
+// picture when it is the one asked for and draw it otherwise, at the device pixel ratio
+// asked for.
 #pragma once
 
 #include <QColor>
@@ -11,8 +12,8 @@
 namespace tarlyk {
 
 // The title picture for the table's colours.
-QImage TitlePicture(QSize size, const QColor& table, const QColor& shade);
-QImage SplashPicture();
+QImage TitlePicture(QSize size, const QColor& table, const QColor& shade, qreal ratio = 1.0);
+QImage SplashPicture(qreal ratio = 1.0);
 
 // The compiled-in pictures alone: null when there is none of that size and colours.
 QImage BuiltInTitlePicture(QSize size, const QColor& table, const QColor& shade);

@@ -77,7 +77,8 @@ void OptionsTabBar::paintEvent(QPaintEvent*) {
     const QIcon icon = tabIcon(i);
     if (!icon.isNull()) {
       const QPixmap pixmap =
-          icon.pixmap(iconSize(), isTabEnabled(i) ? QIcon::Normal : QIcon::Disabled);
+          icon.pixmap(iconSize(), devicePixelRatioF(),
+                      isTabEnabled(i) ? QIcon::Normal : QIcon::Disabled);
       painter.drawPixmap(box.left() + kPadding, box.top() + (box.height() - kIconSize) / 2, pixmap);
     }
     painter.setFont(active ? BoldOf(font()) : font());
