@@ -20,9 +20,14 @@ if(TARGET tarlyk_cards)
   tarlyk_bad_card_library(test_cards_oversized oversized
     ${CMAKE_CURRENT_SOURCE_DIR}/cards/oversized_library.cpp
     ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
+  # A sound library of an older kind: every 71 x 96 picture, none larger.
+  tarlyk_bad_card_library(test_cards_no_pixels no_pixels
+    ${PROJECT_SOURCE_DIR}/cards/cards_library.cpp
+    ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
   set_source_files_properties(${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp PROPERTIES GENERATED ON)
   add_dependencies(test_cards_partial tarlyk_cards)
   add_dependencies(test_cards_oversized tarlyk_cards)
+  add_dependencies(test_cards_no_pixels tarlyk_cards)
 
   tarlyk_add_test(test_card_images GUI
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/cards/test_card_images.cpp

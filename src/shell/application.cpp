@@ -4,6 +4,7 @@
 #include <malloc.h>
 
 #include <QMessageBox>
+#include <memory>
 
 #include "shell/about_window.h"
 #include "shell/app_icon.h"
@@ -150,21 +151,30 @@ void Application::Wire() {
   TfrmMain* main = frmMain_.get();
   TfrmOptions* options = frmOptions_.get();
 
-  main->SetDeskPainter([this](QImage& bitmap) {
+  main->SetDeskComposer([this]() -> DeskWidget::Drawing {
     TablePalette palette;
     palette.tableColor = frmMain_->TableColor().rgb();
     palette.shadeColor = frmMain_->TableShadeColor().rgb();
     palette.textColor = syscolor::WindowText().rgb();
     palette.highlight = syscolor::ButtonHighlight().rgb();
     palette.shadow = syscolor::ButtonShadow().rgb();
-    painter_->Paint(bitmap, *dmData_, palette, TahomaPx(11, true));
+    auto scene = std::make_shared<const TableScene>(
+        painter_->Compose(*dmData_, palette, TahomaPx(11, true),
+                          QSize(frmMain_->TableWidth(), frmMain_->TableHeight())));
+    return [this, scene](QImage& picture) {
+      if (painter_) painter_->Render(picture, *scene);
+    };
   });
-  main->SetRainTick([this](QImage& visible) {
+  main->SetRainComposer([this]() -> DeskWidget::Drawing {
     if (!frmOptions_->EndAnimation()) {
       frmMain_->SetAnimationTimer(false);
-      return;
+      return {};
     }
-    RainTick(visible, images_, random_);
+    const RainDrop drop =
+        NextRainDrop(QSize(frmMain_->TableWidth(), frmMain_->TableHeight()), random_);
+    return [this, drop](QImage& picture) {
+      if (painter_) painter_->DrawRainDrop(picture, drop);
+    };
   });
   main->SetGame(dmData_.get());
   main->SetCloseHandler([this] { SaveScore(values_.SettingsFileName, *frmOptions_, score_); });

@@ -1,9 +1,12 @@
-// The table picture of the main window (imgDesk): shows one image and reports mouse
-// releases, left clicks and pointer moves in the picture's pixel coordinates.
+// The table picture of the main window (imgDesk): shows the title picture, then the
+// table drawn at the device pixel ratio of the screen the window is on, and reports mouse
+// releases, left clicks and pointer moves in table coordinates.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 namespace tarlyk {
 
@@ -11,12 +14,26 @@ class DeskWidget : public QWidget {
   Q_OBJECT
 
  public:
+  // Draws the table, or something on it, into the picture: the widget's size in device
+  // pixels, with that device pixel ratio set.
+  using Drawing = std::function<void(QImage&)>;
+
   explicit DeskWidget(QWidget* parent = nullptr);
 
-  // Shows a new picture in one step.
+  // Shows a finished picture (the title picture) as it is, in one step.
   void SetImage(QImage image);
-  QImage& Image() { return image_; }
-  const QImage& Image() const { return image_; }
+  // Shows the table `drawing` draws, into one picture kept for every repaint: drawn at
+  // once when `now` is set, otherwise when the picture is next needed (the next paint or
+  // Image()), so that the repaints of one event cost one drawing. It is drawn again when
+  // the device pixel ratio changes.
+  void SetDrawing(Drawing drawing, bool now);
+  // Draws `drawing` over the table at once and keeps it with the table, to be drawn again
+  // after it when the device pixel ratio changes, until the next SetDrawing.
+  void AddDrawing(Drawing drawing);
+
+  // The picture shown, brought up to date first.
+  QImage& Image();
+  const QImage& Image() const;
 
  signals:
   // A left click (press and release inside the picture); sent before the release.
@@ -25,13 +42,21 @@ class DeskWidget : public QWidget {
   void mouseMoved(int x, int y);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  QImage image_;
+  // Draws the table and what lies on it into the picture at `ratio`.
+  void Draw(qreal ratio);
+
+  QImage image_;  // the title picture, or the table
+  bool table_ = false;
+  Drawing drawing_;
+  std::vector<Drawing> over_;
+  bool stale_ = false;
   bool leftPressed_ = false;
 };
 

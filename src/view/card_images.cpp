@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <QList>
+#include <algorithm>
 #include <cstdint>
 #include <span>
 
@@ -74,29 +75,25 @@ QImage Premultiplied(const QImage& image) {
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// A face and its tinted copy, both premultiplied and masked. A face with a palette
-// only needs its palette tinted; other faces are tinted pixel by pixel before the
-// alpha is premultiplied.
+// Whether every pixel of a decoded picture is opaque.
+bool IsOpaque(const QImage& decoded) {
+  if (decoded.format() == QImage::Format_RGB32) return true;
+  if (decoded.format() != QImage::Format_Indexed8) return !decoded.hasAlphaChannel();
+  const QList<QRgb> colors = decoded.colorTable();
+  return std::all_of(colors.begin(), colors.end(), [](QRgb c) { return qAlpha(c) == 255; });
+}
+
+// A face, premultiplied and masked. An opaque face is tinted at its first use, by
+// TintOpaque, which gives exactly what tinting it here would; a face with translucent
+// pixels is tinted here, before its alpha is premultiplied, into `light`.
 void PrepareFace(const QImage& decoded, const TintTable& table, QImage& face, QImage& light) {
-  if (decoded.format() == QImage::Format_Indexed8) {
-    QImage tinted = decoded;
-    QList<QRgb> colors = decoded.colorTable();
-    for (QRgb& c : colors) c = table.Apply(c);
-    tinted.setColorTable(colors);
-    face = Premultiplied(decoded);
-    light = Premultiplied(tinted);
-  } else if (decoded.format() == QImage::Format_RGB32) {
+  if (decoded.format() == QImage::Format_RGB32) {
     // Opaque pixels are already premultiplied: the face only takes a copy (at its
-    // masking) and the tint is written straight into its final format.
+    // masking).
     face = decoded;
     face.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
-    light = QImage(decoded.size(), QImage::Format_ARGB32_Premultiplied);
-    const int w = decoded.width();
-    for (int y = 0; y < decoded.height(); ++y) {
-      const auto* src = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
-      auto* dst = reinterpret_cast<QRgb*>(light.scanLine(y));
-      for (int x = 0; x < w; ++x) dst[x] = table.Apply(src[x]);
-    }
+  } else if (IsOpaque(decoded)) {
+    face = Premultiplied(decoded);
   } else {
     const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
     QImage tinted(argb.size(), QImage::Format_ARGB32);
@@ -108,9 +105,9 @@ void PrepareFace(const QImage& decoded, const TintTable& table, QImage& face, QI
     }
     face = Premultiplied(argb);
     light = Premultiplied(tinted);
+    ApplyCornerMask(light);
   }
   ApplyCornerMask(face);
-  ApplyCornerMask(light);
 }
 
 // A back, premultiplied, with every exact RGB(255, 0, 255) pixel made transparent.
@@ -147,6 +144,28 @@ QRgb TintPixel(QRgb c, QRgb tint) {
   return TintTable(tint).Apply(c);
 }
 
+QImage TintOpaque(const QImage& source, QRgb tint) {
+  const TintTable table(tint);
+  QImage out(source.size(), source.format());
+  if (out.isNull() || source.depth() != 32) return {};
+  const int w = source.width();
+  for (int y = 0; y < source.height(); ++y) {
+    const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+    auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const QRgb c = src[x];
+      if (qAlpha(c) == 255) {
+        dst[x] = table.Apply(c);
+      } else if (qAlpha(c) == 0) {
+        dst[x] = c;
+      } else {
+        dst[x] = qPremultiply(table.Apply(qUnpremultiply(c)));
+      }
+    }
+  }
+  return out;
+}
+
 QImage TurnQuarterClockwise(const QImage& source) {
   const QImage src = source.format() == QImage::Format_ARGB32_Premultiplied
                          ? source
@@ -165,6 +184,10 @@ QImage TurnQuarterClockwise(const QImage& source) {
     }
   }
   return out;
+}
+
+QImage TurnQuarterClockwiseOf(const QImage& source, QRgb) {
+  return TurnQuarterClockwise(source);
 }
 
 bool IsCardCornerPixel(int x, int y) {
@@ -193,19 +216,25 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   if (loadPlayerPicture) loadPlayerPicture();
 
   const TintTable table(tint);
+  std::array<QImage, kLastFace> translucentLight;
   for (int i = kFirstFace; i <= kLastFace; ++i) {
     if (processEvents) processEvents();
     const size_t id = static_cast<size_t>(i - 1);
     const QImage decoded = DecodeCardPicture(library.Bitmap(i));
     if (decoded.isNull()) {
       out.ilCards[id] = QImage();
-      out.ilLightCards[id] = QImage();
       errors += "№ K-" + std::to_string(i) + ", ";
       errors += "№ ОсвK-" + std::to_string(i) + ", ";
     } else {
-      PrepareFace(decoded, table, out.ilCards[id], out.ilLightCards[id]);
+      PrepareFace(decoded, table, out.ilCards[id], translucentLight[id]);
     }
     allCards[static_cast<size_t>(i)] = CardFromNumber(i);
+  }
+  // The tinted faces are made as they are first drawn; most never are.
+  out.tint = tint;
+  out.ilLightCards.Derive(out.ilCards, &TintOpaque, tint);
+  for (size_t id = 0; id < translucentLight.size(); ++id) {
+    if (!translucentLight[id].isNull()) out.ilLightCards.Set(id, translucentLight[id]);
   }
 
   int backsStored = 0;
@@ -216,7 +245,6 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     const QImage decoded = DecodeCardPicture(library.Bitmap(i));
     if (decoded.isNull()) {
       out.ilShorts[slot] = QImage();
-      out.ilShorts90[slot] = QImage();
       errors += "№ O-" + std::to_string(i) + ", ";
       errors += "№ ПовO-" + std::to_string(i) + ", ";
       continue;
@@ -224,8 +252,9 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     out.ilShorts[slot] = PrepareBack(decoded);
     ++backsStored;
     if (backThumbnail) backThumbnail(n, out.ilShorts[slot]);
-    out.ilShorts90[slot] = TurnQuarterClockwise(out.ilShorts[slot]);
   }
+  // Only the back in use is ever turned for the stock: each is turned at its first use.
+  out.ilShorts90.Derive(out.ilShorts, &TurnQuarterClockwiseOf, 0);
 
   // A stored number outside the list is treated like "random" rather than trusted.
   if (storedShortId >= 0 && storedShortId < kCardBackCount) {
@@ -235,6 +264,7 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   }
 
   if (!errors.empty()) result.status = CardLoadResult::kDamaged;
+  out.libraryPath = library.Path();
   library.Close();
   return result;
 }
