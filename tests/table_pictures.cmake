@@ -9,3 +9,13 @@ if(TARGET tarlyk_cards)
     TARLYK_BAD_CARDS_DIR="${TARLYK_BAD_CARDS_DIR}")
   add_dependencies(test_table_pictures tarlyk_cards test_cards_no_pixels)
 endif()
+
+# The main window's table on two offscreen screens of pixel ratio 1 and 2.
+if(TARGET tarlyk_cards)
+  tarlyk_add_test(test_desk_ratio
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/table_pictures/test_desk_ratio.cpp
+    LIBS tarlyk_shell GUI OWN_MAIN)
+  target_compile_definitions(test_desk_ratio PRIVATE
+    TARLYK_CARDS_DIR="$<TARGET_FILE_DIR:tarlyk_cards>")
+  add_dependencies(test_desk_ratio tarlyk_cards)
+endif()
