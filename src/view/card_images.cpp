@@ -1,11 +1,15 @@
 #include "view/card_images.h"
 
+#include <sys/mman.h>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
 #include <QList>
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "game/rounding.h"
@@ -36,6 +40,85 @@ struct TintTable {
   }
   uint8_t lut[3][256];
 };
+
+// The card pictures of one loading, in one block of memory. Where the system offers
+// huge pages the block is one of them, so that all the pictures cost one page fault
+// instead of one for every 4 KiB (each fault is dear, in a virtual machine most of
+// all); elsewhere it takes its pages as they are written, like any other memory.
+class PictureBlock {
+ public:
+  explicit PictureBlock(int pictures) {
+    const size_t size = static_cast<size_t>(pictures) * kPictureBytes;
+    // One huge page's worth, aligned to it: the larger mapping is trimmed to that.
+    const size_t reserve = size <= kHugePage ? 2 * kHugePage : size;
+    void* raw = mmap(nullptr, reserve, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) return;
+    auto* base = static_cast<unsigned char*>(raw);
+    size_t length = reserve;
+    if (size <= kHugePage) {
+      const uintptr_t at = reinterpret_cast<uintptr_t>(raw);
+      unsigned char* aligned = base + ((at + kHugePage - 1) / kHugePage * kHugePage - at);
+      if (aligned > base) munmap(base, static_cast<size_t>(aligned - base));
+      const size_t tail = static_cast<size_t>(base + reserve - (aligned + kHugePage));
+      if (tail > 0) munmap(aligned + kHugePage, tail);
+      base = aligned;
+      length = kHugePage;
+      madvise(base, length, MADV_HUGEPAGE);
+    }
+    shared_ = new Shared{base, length, 1};
+    count_ = static_cast<int>(length / kPictureBytes);
+  }
+  ~PictureBlock() {
+    if (shared_ != nullptr) Release(shared_);
+  }
+  PictureBlock(const PictureBlock&) = delete;
+  PictureBlock& operator=(const PictureBlock&) = delete;
+
+  // A picture of the card size in the block, or one of its own when the block is full
+  // or was not to be had.
+  QImage Take() {
+    if (shared_ == nullptr || next_ >= count_) {
+      return QImage(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+    }
+    uchar* data = shared_->base + static_cast<size_t>(next_++) * kPictureBytes;
+    shared_->users.fetch_add(1);
+    return QImage(data, kCardWidth, kCardHeight, kCardWidth * 4,
+                  QImage::Format_ARGB32_Premultiplied, &PictureBlock::Release, shared_);
+  }
+
+ private:
+  static constexpr size_t kHugePage = size_t{2} << 20;
+  static constexpr size_t kPictureBytes = size_t{kCardWidth} * kCardHeight * 4;
+
+  struct Shared {
+    unsigned char* base;
+    size_t length;
+    std::atomic<int> users;
+  };
+  // Called for the block itself and for each picture when its last copy goes.
+  static void Release(void* info) {
+    auto* shared = static_cast<Shared*>(info);
+    if (shared->users.fetch_sub(1) == 1) {
+      munmap(shared->base, shared->length);
+      delete shared;
+    }
+  }
+
+  Shared* shared_ = nullptr;
+  int next_ = 0;
+  int count_ = 0;
+};
+
+// One of the library's own opaque pictures of the card size, decoded straight into its
+// final form (premultiplied, `key` transparent) in the block; null when it takes the
+// general path.
+QImage QuickOpaque(std::span<const unsigned char> bytes, std::optional<QRgb> key,
+                   PictureBlock& block) {
+  if (bytes.empty()) return {};
+  QImage image = block.Take();
+  if (!DecodeStoredPngOpaque(bytes, key, image)) return {};
+  return image;
+}
 
 // Decodes one picture of the library, checking its size from the header before
 // decoding anything, so a damaged or oversized picture costs nothing. The result is
@@ -217,11 +300,18 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
 
   const TintTable table(tint);
   std::array<QImage, kLastFace> translucentLight;
+  PictureBlock block(kLastFace + kCardBackCount);
   for (int i = kFirstFace; i <= kLastFace; ++i) {
     if (processEvents) processEvents();
     const size_t id = static_cast<size_t>(i - 1);
-    const QImage decoded = DecodeCardPicture(library.Bitmap(i));
-    if (decoded.isNull()) {
+    const std::span<const unsigned char> bytes = library.Bitmap(i);
+    // The library's own faces are decoded straight into their final form.
+    QImage face = QuickOpaque(bytes, std::nullopt, block);
+    const QImage decoded = face.isNull() ? DecodeCardPicture(bytes) : QImage();
+    if (!face.isNull()) {
+      ApplyCornerMask(face);
+      out.ilCards[id] = std::move(face);
+    } else if (decoded.isNull()) {
       out.ilCards[id] = QImage();
       errors += "№ K-" + std::to_string(i) + ", ";
       errors += "№ ОсвK-" + std::to_string(i) + ", ";
@@ -242,14 +332,16 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     if (processEvents) processEvents();
     const int i = kFirstBack + n;
     const size_t slot = static_cast<size_t>(n);
-    const QImage decoded = DecodeCardPicture(library.Bitmap(i));
-    if (decoded.isNull()) {
+    const std::span<const unsigned char> bytes = library.Bitmap(i);
+    QImage back = QuickOpaque(bytes, kMagentaRgb, block);
+    const QImage decoded = back.isNull() ? DecodeCardPicture(bytes) : QImage();
+    if (back.isNull() && decoded.isNull()) {
       out.ilShorts[slot] = QImage();
       errors += "№ O-" + std::to_string(i) + ", ";
       errors += "№ ПовO-" + std::to_string(i) + ", ";
       continue;
     }
-    out.ilShorts[slot] = PrepareBack(decoded);
+    out.ilShorts[slot] = back.isNull() ? PrepareBack(decoded) : std::move(back);
     ++backsStored;
     if (backThumbnail) backThumbnail(n, out.ilShorts[slot]);
   }
