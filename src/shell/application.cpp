@@ -152,6 +152,7 @@ void Application::Wire() {
   TfrmOptions* options = frmOptions_.get();
 
   main->SetDeskComposer([this]() -> DeskWidget::Drawing {
+    if (!painter_) return {};
     TablePalette palette;
     palette.tableColor = frmMain_->TableColor().rgb();
     palette.shadeColor = frmMain_->TableShadeColor().rgb();
