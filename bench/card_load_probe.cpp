@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
   table.setDevicePixelRatio(ratio);
   table.fill(0);
   // The panels and the font are made ready too, so that only the cards are measured.
-  painter.Render(table, TableScene{QSize(710, 480), TablePalette{}, font, {}, {}, {}, {}, {}, {}});
+  painter.Render(table,
+                 TableScene{QSize(710, 480), TablePalette{}, font, {}, {}, {}, {}, {}, {}, {}});
 
   const TableScene scene = painter.Compose(data, TablePalette{}, font, QSize(710, 480));
   const Usage before = Now();

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <span>
 
@@ -42,32 +43,23 @@ struct TintTable {
   uint8_t lut[3][256];
 };
 
-// The card pictures of one loading, in one block of memory. Where the system offers
-// huge pages the block is one of them, so that all the pictures cost one page fault
-// instead of one for every 4 KiB (each fault is dear, in a virtual machine most of
-// all); elsewhere it takes its pages as they are written, like any other memory.
+// The card pictures of one loading, in one block of memory, shared by the pictures made
+// in it and freed with the last of them. The block is aligned to a huge page and asks
+// for one (a hint the system may ignore), so that where transparent huge pages are
+// offered all the pictures cost one page fault instead of one for every 4 KiB; each fault
+// is dear, in a virtual machine most of all. Elsewhere the pages come as they are written.
 class PictureBlock {
  public:
   explicit PictureBlock(int pictures) {
     const size_t size = static_cast<size_t>(pictures) * kPictureBytes;
-    // One huge page's worth, aligned to it: the larger mapping is trimmed to that.
-    const size_t reserve = size <= kHugePage ? 2 * kHugePage : size;
-    void* raw = mmap(nullptr, reserve, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED) return;
-    auto* base = static_cast<unsigned char*>(raw);
-    size_t length = reserve;
-    if (size <= kHugePage) {
-      const uintptr_t at = reinterpret_cast<uintptr_t>(raw);
-      unsigned char* aligned = base + ((at + kHugePage - 1) / kHugePage * kHugePage - at);
-      if (aligned > base) munmap(base, static_cast<size_t>(aligned - base));
-      const size_t tail = static_cast<size_t>(base + reserve - (aligned + kHugePage));
-      if (tail > 0) munmap(aligned + kHugePage, tail);
-      base = aligned;
-      length = kHugePage;
-      madvise(base, length, MADV_HUGEPAGE);
-    }
-    shared_ = new Shared{base, length, 1};
-    count_ = static_cast<int>(length / kPictureBytes);
+    const size_t length = (size + kHugePage - 1) / kHugePage * kHugePage;
+    void* base = std::aligned_alloc(kHugePage, length);
+    if (base == nullptr) return;
+#if defined(MADV_HUGEPAGE)
+    madvise(base, length, MADV_HUGEPAGE);
+#endif
+    shared_ = new Shared{static_cast<unsigned char*>(base), 1};
+    count_ = pictures;
   }
   ~PictureBlock() {
     if (shared_ != nullptr) Release(shared_);
@@ -93,14 +85,13 @@ class PictureBlock {
 
   struct Shared {
     unsigned char* base;
-    size_t length;
     std::atomic<int> users;
   };
   // Called for the block itself and for each picture when its last copy goes.
   static void Release(void* info) {
     auto* shared = static_cast<Shared*>(info);
     if (shared->users.fetch_sub(1) == 1) {
-      munmap(shared->base, shared->length);
+      std::free(shared->base);
       delete shared;
     }
   }

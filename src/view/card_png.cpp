@@ -9,10 +9,6 @@
 
 #include "view/png_checksums.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tarlyk {
 
 namespace {
@@ -134,17 +130,7 @@ struct StoredPicture {
 
 // The largest of n bytes.
 unsigned char Highest(const unsigned char* p, size_t n) {
-  unsigned char highest = 0;
-#if defined(__SSE2__)
-  __m128i m = _mm_setzero_si128();
-  for (; n >= 16; n -= 16, p += 16)
-    m = _mm_max_epu8(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-  alignas(16) unsigned char lanes[16];
-  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), m);
-  for (unsigned char lane : lanes) highest = std::max(highest, lane);
-#endif
-  for (; n > 0; --n, ++p) highest = std::max(highest, *p);
-  return highest;
+  return n == 0 ? 0 : *std::max_element(p, p + n);
 }
 
 bool Parse(std::span<const unsigned char> bytes, StoredPicture& out) {

@@ -1,7 +1,5 @@
 // The two checksums of a PNG picture: CRC-32 over each chunk and Adler-32 over the
-// image data. They cover every byte of the card pictures, so the card library loads
-// only as fast as they run: on processors that have them they use carry-less
-// multiplication and vector sums (several times faster), otherwise zlib's.
+// image data, both by zlib.
 #pragma once
 
 #include <cstddef>

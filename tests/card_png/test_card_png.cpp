@@ -94,7 +94,7 @@ TEST(CardPng, DamageIsNeverDecoded) {
   EXPECT_TRUE(DecodeStoredPng(std::span<const unsigned char>(text, sizeof(text))).isNull());
 }
 
-// The fast checksums agree with zlib's for every length around their block sizes, over
+// The checksums agree with zlib's own for every length around its block sizes, over
 // random bytes and over the all-255 bytes that push the sums furthest.
 TEST(CardPng, ChecksumsMatchZlib) {
   std::mt19937 rng(5);
