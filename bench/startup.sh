@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Start-up time (process start until the main window is mapped) and resident memory of
-# the game under Xvfb, against a bare Qt 6 program showing an empty window of the same
-# size, measured in the same run. Prints medians and the ratios.
+# Start-up of the game under Xvfb at the pixel ratios 1, 1.5 and 2 (QT_SCALE_FACTOR),
+# against a bare Qt 6 program showing an empty window of the same size, all in the same
+# run and interleaved (bare and game at every ratio in turn, RUNS rounds). Measured from
+# process start until the main window is mapped: the time, and with the first showing
+# the processor time (all threads, kernel time included) and minor page faults, and the
+# resident memory a moment later. Prints medians, the ratios to the bare window, and the
+# ratio of the game at each ratio to the game at ratio 1. Goals: the game's start at
+# most 2.0x the bare window's; at ratio 2 within 15% of ratio 1; memory at most 10 MiB
+# above the bare window at ratio 1.
 #   bench/startup.sh <build dir configured with -DTARLYK_BENCH=ON>
 set -uo pipefail
 build="${1:-build}"
 runs="${RUNS:-9}"
+ratios="${RATIOS:-1 1.5 2}"
 for f in tarlyk tarlyk_bare_window tarlyk_map_timer; do
   if [ ! -x "$build/$f" ]; then
     echo "startup: $build/$f is missing (configure with -DTARLYK_BENCH=ON); skipped"
@@ -18,7 +25,7 @@ if ! command -v Xvfb >/dev/null 2>&1; then
 fi
 
 work="$(mktemp -d)"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 2880x2160x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
@@ -35,20 +42,36 @@ export QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-measure() {  # program -> lines "ms kib"
-  for _ in $(seq "$runs"); do
-    "$build/tarlyk_map_timer" 'Тарлык' 300 "$1" || echo "startup: $1 showed no main window" >&2
+load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
+for _ in $(seq "$runs"); do
+  for r in $ratios; do
+    for who in bare game; do
+      program="$build/tarlyk_bare_window"
+      [ "$who" = game ] && program="$game"
+      line="$(QT_SCALE_FACTOR="$r" "$build/tarlyk_map_timer" 'Тарлык' 300 "$program")" ||
+        { echo "startup: $who at ratio $r showed no main window" >&2; continue; }
+      echo "$line" >>"$work/$who-$r"
+    done
   done
-}
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+done
+load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 
-measure "$build/tarlyk_bare_window" >"$work/bare"
-measure "$game" >"$work/game"
-bare_ms="$(cut -d' ' -f1 "$work/bare" | median)"
-game_ms="$(cut -d' ' -f1 "$work/game" | median)"
-bare_kib="$(cut -d' ' -f2 "$work/bare" | median)"
-game_kib="$(cut -d' ' -f2 "$work/game" | median)"
-awk -v bm="$bare_ms" -v gm="$game_ms" -v bk="$bare_kib" -v gk="$game_kib" 'BEGIN {
-  printf "startup: bare window mapped after %.1f ms, game main window after %.1f ms: ratio %.2f (+%.1f ms)\n", bm, gm, gm / bm, gm - bm
-  printf "startup: resident memory bare %.1f MiB, game %.1f MiB: ratio %.2f (+%.1f MiB)\n", bk / 1024, gk / 1024, gk / bk, (gk - bk) / 1024
-}'
+median() {  # column -> median of that column of stdin
+  awk -v c="$1" '{print $c}' | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'
+}
+echo "startup: $runs rounds, load average $load_before before, $load_after after"
+first_game=""
+for r in $ratios; do
+  [ -s "$work/bare-$r" ] && [ -s "$work/game-$r" ] || continue
+  bm="$(median 1 <"$work/bare-$r")" gm="$(median 1 <"$work/game-$r")"
+  bk="$(median 2 <"$work/bare-$r")" gk="$(median 2 <"$work/game-$r")"
+  bc="$(median 3 <"$work/bare-$r")" gc="$(median 3 <"$work/game-$r")"
+  bf="$(median 4 <"$work/bare-$r")" gf="$(median 4 <"$work/game-$r")"
+  [ -z "$first_game" ] && first_game="$gm"
+  awk -v r="$r" -v bm="$bm" -v gm="$gm" -v bk="$bk" -v gk="$gk" -v bc="$bc" -v gc="$gc" \
+    -v bf="$bf" -v gf="$gf" -v g1="$first_game" 'BEGIN {
+    printf "startup at ratio %s: mapped after %.1f ms (bare %.1f ms): %.2fx the bare window, %.2fx the game at the first ratio\n", r, gm, bm, gm / bm, gm / g1
+    printf "startup at ratio %s: processor %.1f ms (bare %.1f ms), minor faults %d (bare %d)\n", r, gc, bc, gf, bf
+    printf "startup at ratio %s: resident memory %.1f MiB (bare %.1f MiB): +%.1f MiB\n", r, gk / 1024, bk / 1024, (gk - bk) / 1024
+  }'
+done

@@ -1,11 +1,15 @@
 // Build-time tool: renders the 52 card faces and 12 card backs from SVG card decks into
 // 71 x 96 PNG pictures (unfiltered, uncompressed) and writes them as a C++ source of byte arrays,
-// which the card library compiles in. Optionally also writes a contact sheet of all pictures.
+// which the card library compiles in. It also renders every picture at two and three times
+// that size for screens of high pixel density, as plain 32-bit pixels in one file per size
+// beside PIXELS.cpp, which includes them as they are. Optionally also writes contact sheets
+// of all pictures (SHEET.png, and SHEET-2x.png and SHEET-3x.png).
 //
-// Usage: render_cards OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]
+// Usage: render_cards BITMAPS.cpp PIXELS.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QList>
@@ -14,6 +18,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
@@ -25,6 +30,8 @@ constexpr int kWidth = 71;
 constexpr int kHeight = 96;
 constexpr int kSupersample = 4;
 constexpr QRgb kMagenta = 0xFFFF00FFu;
+// The larger sizes, as multiples of 71 x 96.
+constexpr int kPixelScales[] = {2, 3};
 
 // The fixed corner mask of the game hides these three pixels in each corner.
 bool IsMaskedCorner(int x, int y) {
@@ -86,14 +93,16 @@ QRect SolidBounds(const QImage& image) {
   return x1 < 0 ? QRect() : QRect(QPoint(x0, y0), QPoint(x1, y1));
 }
 
-// Renders one element to exactly 71 x 96. An element drawn for this size is rendered
-// directly (its pixel-aligned artwork stays crisp); anything else is rendered larger
-// and scaled down smoothly.
-QImage RenderElement(const Artwork& art) {
+// Renders one element to exactly `scale` times 71 x 96. An element drawn for that size is
+// rendered directly (its pixel-aligned artwork stays crisp at whole multiples); anything
+// else is rendered larger and scaled down smoothly.
+QImage RenderElement(const Artwork& art, int scale) {
+  const int width = kWidth * scale;
+  const int height = kHeight * scale;
   const QRectF bounds = DocumentBounds(*art.deck, art.id);
   const bool native = qRound(bounds.width()) == kWidth && qRound(bounds.height()) == kHeight;
-  const int scale = native ? 1 : kSupersample;
-  const QRectF full(0, 0, kWidth * scale, kHeight * scale);
+  const int over = native ? 1 : kSupersample;
+  const QRectF full(0, 0, width * over, height * over);
   QImage big = RenderInto(art, full.size().toSize(), full);
   if (!native) {
     // Some decks draw a drop shadow or margin inside the element's bounds; stretch the
@@ -108,7 +117,7 @@ QImage RenderElement(const Artwork& art) {
     }
   }
   QImage result =
-      native ? big : big.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      native ? big : big.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   return result.convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -131,12 +140,20 @@ bool Usable(const Artwork& art) {
   return true;
 }
 
-bool NextToMaskOrEdge(int x, int y) {
+// The corner mask at `scale` times the size: each masked pixel becomes a scale x scale
+// block, so the mask covers the same part of the card at every size.
+bool IsMaskedCornerAt(int x, int y, int scale) {
+  return IsMaskedCorner(x / scale, y / scale);
+}
+
+bool NextToMaskOrEdge(int x, int y, int scale) {
+  const int w = kWidth * scale;
+  const int h = kHeight * scale;
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
       const int nx = x + dx;
       const int ny = y + dy;
-      if (nx < 0 || ny < 0 || nx >= kWidth || ny >= kHeight || IsMaskedCorner(nx, ny)) {
+      if (nx < 0 || ny < 0 || nx >= w || ny >= h || IsMaskedCornerAt(nx, ny, scale)) {
         return true;
       }
     }
@@ -144,22 +161,36 @@ bool NextToMaskOrEdge(int x, int y) {
   return false;
 }
 
+// Within the corner squares of 4 x 4 picture pixels (at the picture's scale), where the
+// rounded outline of the artwork may leave pixels uncovered outside the mask.
+bool InCornerSquare(int x, int y, int scale) {
+  const int cx = x / scale, cy = y / scale;
+  return (cx < 4 || cx >= kWidth - 4) && (cy < 4 || cy >= kHeight - 4);
+}
+
 // Makes a face fully opaque so that it looks right under the corner mask: pixels on
 // the outline keep their own (dark border) colour at full strength, other partly
 // transparent pixels are laid over the white of the card, and the masked corner
-// pixels are set to white (they are never shown).
-QImage FinishFace(const QImage& face) {
-  QImage out(kWidth, kHeight, QImage::Format_RGB32);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
+// pixels are set to white (they are never shown). At larger scales the rounded outline
+// of the artwork passes further from the mask's steps; the corner pixels it leaves
+// (mostly) uncovered take the outline's colour, so the outline follows the mask there.
+QImage FinishFace(const QImage& face, int scale) {
+  const int w = kWidth * scale;
+  const int h = kHeight * scale;
+  const QRgb outline = face.pixel(w / 2, 0);
+  QImage out(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
       const QRgb c = face.pixel(x, y);
       const int a = qAlpha(c);
       QRgb v;
-      if (IsMaskedCorner(x, y)) {
+      if (IsMaskedCornerAt(x, y, scale)) {
         v = qRgb(255, 255, 255);
       } else if (a == 255) {
         v = c;
-      } else if (NextToMaskOrEdge(x, y) && a > 0) {
+      } else if (scale > 1 && a < 128 && InCornerSquare(x, y, scale)) {
+        v = outline | 0xFF000000u;
+      } else if (NextToMaskOrEdge(x, y, scale) && a > 0) {
         v = qRgb(qRed(c), qGreen(c), qBlue(c));
       } else {
         const auto over = [a](int ch) { return (ch * a + 255 * (255 - a) + 127) / 255; };
@@ -174,12 +205,14 @@ QImage FinishFace(const QImage& face) {
 // Decides every pixel of a back as card or magenta: mostly transparent pixels and the
 // corner pixels that faces never show become magenta, the rest are made opaque. A card pixel that
 // happens to be exact magenta is nudged so it is not keyed out.
-QImage FinishBack(const QImage& back) {
-  QImage out(kWidth, kHeight, QImage::Format_RGB32);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
+QImage FinishBack(const QImage& back, int scale) {
+  const int w = kWidth * scale;
+  const int h = kHeight * scale;
+  QImage out(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
       const QRgb c = back.pixel(x, y);
-      const bool card = qAlpha(c) >= 128 && !IsMaskedCorner(x, y);
+      const bool card = qAlpha(c) >= 128 && !IsMaskedCornerAt(x, y, scale);
       QRgb v = card ? qRgb(qRed(c), qGreen(c), qBlue(c)) : kMagenta;
       if (card && v == kMagenta) v = qRgb(254, 0, 255);
       out.setPixel(x, y, v);
@@ -354,12 +387,89 @@ QByteArray CppSource(const std::vector<QByteArray>& pngs) {
   return s;
 }
 
+// The pictures of one larger size as one block of plain pixels (each picture's rows one
+// after another, pictures 64-byte aligned), and for each bitmap number its byte offset
+// in the block, or -1 when there is no picture.
+struct PixelBlock {
+  QByteArray bytes;
+  std::vector<qsizetype> offsets;
+};
+
+PixelBlock PackPixels(const std::vector<QImage>& images) {
+  PixelBlock block;
+  for (const QImage& image : images) {
+    if (image.isNull()) {
+      block.offsets.push_back(-1);
+      continue;
+    }
+    while (block.bytes.size() % 64 != 0) block.bytes += '\0';
+    block.offsets.push_back(block.bytes.size());
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+      block.bytes += QByteArray(reinterpret_cast<const char*>(rgb.constScanLine(y)),
+                                static_cast<qsizetype>(rgb.width()) * 4);
+    }
+  }
+  return block;
+}
+
+QByteArray AsmString(const QString& path) {
+  QByteArray quoted = QFile::encodeName(path);
+  quoted.replace("\\", "\\\\");
+  quoted.replace("\"", "\\\"");
+  // Escaped once more for the C++ string literal that holds the assembler text.
+  quoted.replace("\\", "\\\\");
+  quoted.replace("\"", "\\\"");
+  return quoted;
+}
+
+// The source that places the pixel files into the library's read-only data as they are
+// (the assembler includes them byte for byte) and describes each picture.
+QByteArray PixelsSource(const std::vector<QString>& files, const std::vector<PixelBlock>& blocks,
+                        const std::vector<std::vector<QImage>>& images) {
+  QByteArray s;
+  s += "// Generated by render_cards from the SVG card decks. Do not edit.\n";
+  s += "#include \"card_pixel_table.h\"\n\n";
+  s += "asm(\".section .rodata.tarlyk_card_pixels,\\\"a\\\"\\n\"\n";
+  for (size_t k = 0; k < files.size(); ++k) {
+    const QByteArray name = "tarlyk_card_pixels_" + QByteArray::number(kPixelScales[k]);
+    s += "    \".balign 64\\n.globl " + name + "\\n.hidden " + name + "\\n" + name + ":\\n\"\n";
+    s += "    \".incbin \\\"" + AsmString(files[k]) + "\\\"\\n\"\n";
+  }
+  s += "    \".previous\\n\");\n\n";
+  for (size_t k = 0; k < files.size(); ++k) {
+    s += "extern \"C\" __attribute__((visibility(\"hidden\"))) const unsigned char "
+         "tarlyk_card_pixels_" +
+         QByteArray::number(kPixelScales[k]) + "[];\n";
+  }
+  s += "\nnamespace tarlyk_cards {\n\nconst CardPixels "
+       "kCardPixels[kPixelScaleCount][kCardBitmapCount] = {\n";
+  for (size_t k = 0; k < files.size(); ++k) {
+    const QByteArray name = "tarlyk_card_pixels_" + QByteArray::number(kPixelScales[k]);
+    s += "    {\n";
+    for (size_t n = 0; n < blocks[k].offsets.size(); ++n) {
+      const qsizetype offset = blocks[k].offsets[n];
+      if (offset < 0) {
+        s += "        {nullptr, 0, 0},\n";
+        continue;
+      }
+      s += "        {" + name + " + " + QByteArray::number(offset) + ", " +
+           QByteArray::number(images[k][n].width()) + ", " +
+           QByteArray::number(images[k][n].height()) + "},\n";
+    }
+    s += "    },\n";
+  }
+  s += "};\n\n}  // namespace tarlyk_cards\n";
+  return s;
+}
+
 // All pictures side by side on a table-coloured sheet, magenta shown as is; for looking
 // at the artwork while working on it.
-QImage ContactSheet(const std::vector<QImage>& images) {
+QImage ContactSheet(const std::vector<QImage>& images, int scale) {
   constexpr int kCols = 13;
-  constexpr int kGap = 4;
-  QImage sheet(kCols * (kWidth + kGap) + kGap, 5 * (kHeight + kGap) + kGap, QImage::Format_RGB32);
+  const int kGap = 4 * scale;
+  const int w = kWidth * scale, h = kHeight * scale;
+  QImage sheet(kCols * (w + kGap) + kGap, 5 * (h + kGap) + kGap, QImage::Format_RGB32);
   sheet.fill(QColor(0, 100, 0));
   QPainter painter(&sheet);
   int slot = 0;
@@ -367,12 +477,12 @@ QImage ContactSheet(const std::vector<QImage>& images) {
     if (images[n].isNull()) continue;
     QImage shown = images[n].convertToFormat(QImage::Format_ARGB32);
     if (n <= 52) {
-      for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-          if (IsMaskedCorner(x, y)) shown.setPixel(x, y, 0);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (IsMaskedCornerAt(x, y, scale)) shown.setPixel(x, y, 0);
     }
-    painter.drawImage(kGap + (slot % kCols) * (kWidth + kGap),
-                      kGap + (slot / kCols) * (kHeight + kGap), shown);
+    painter.drawImage(kGap + (slot % kCols) * (w + kGap), kGap + (slot / kCols) * (h + kGap),
+                      shown);
     ++slot;
   }
   return sheet;
@@ -381,8 +491,10 @@ QImage ContactSheet(const std::vector<QImage>& images) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 5 || argc > 6) {
-    std::fprintf(stderr, "usage: %s OUT.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz [SHEET.png]\n",
+  if (argc < 6 || argc > 7) {
+    std::fprintf(stderr,
+                 "usage: %s BITMAPS.cpp PIXELS.cpp STANDARD.svgz NICU_WHITE.svgz EXTRA.svgz "
+                 "[SHEET.png]\n",
                  argv[0]);
     return 2;
   }
@@ -390,8 +502,9 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
 
   const QString outPath = QString::fromLocal8Bit(argv[1]);
+  const QString pixelsPath = QString::fromLocal8Bit(argv[2]);
   std::vector<std::unique_ptr<QSvgRenderer>> decks;
-  for (int i = 2; i <= 4; ++i) {
+  for (int i = 3; i <= 5; ++i) {
     auto renderer = std::make_unique<QSvgRenderer>(QString::fromLocal8Bit(argv[i]));
     if (!renderer->isValid()) {
       std::fprintf(stderr, "render_cards: cannot read %s\n", argv[i]);
@@ -419,30 +532,63 @@ int main(int argc, char** argv) {
       {&nicu, "back_c9", {}},
       {&extra, "back", {}},
   };
-
-  std::vector<QImage> images(66);
-  std::vector<QByteArray> pngs(66);
   for (int n = 1; n <= 52; ++n) {
-    const Artwork face{&standard, FaceId(n), {}};
-    if (!Usable(face)) return 1;
-    images[n] = FinishFace(RenderElement(face));
+    if (!Usable(Artwork{&standard, FaceId(n), {}})) return 1;
   }
-  for (size_t i = 0; i < backs.size(); ++i) {
-    if (!Usable(backs[i])) return 1;
-    images[54 + i] = FinishBack(RenderElement(backs[i]));
+  for (const Artwork& back : backs) {
+    if (!Usable(back)) return 1;
   }
+  // Every picture at one size, by bitmap number (0 and 53 stay empty).
+  const auto render = [&](int scale) {
+    std::vector<QImage> images(66);
+    for (int n = 1; n <= 52; ++n) {
+      images[n] = FinishFace(RenderElement(Artwork{&standard, FaceId(n), {}}, scale), scale);
+    }
+    for (size_t i = 0; i < backs.size(); ++i) {
+      images[54 + i] = FinishBack(RenderElement(backs[i], scale), scale);
+    }
+    return images;
+  };
+
+  const std::vector<QImage> images = render(1);
+  std::vector<QByteArray> pngs(66);
   for (size_t n = 0; n < images.size(); ++n) {
     if (!images[n].isNull()) pngs[n] = EncodeCardPng(WithPaletteIfExact(images[n]));
   }
-
   if (!WriteAtomically(outPath, CppSource(pngs))) {
     std::fprintf(stderr, "render_cards: cannot write %s\n", argv[1]);
     return 1;
   }
-  if (argc == 6) {
-    QByteArray sheet = EncodePng(ContactSheet(images));
-    if (!WriteAtomically(QString::fromLocal8Bit(argv[5]), sheet)) {
-      std::fprintf(stderr, "render_cards: cannot write %s\n", argv[5]);
+
+  const QString pixelsDir = QFileInfo(pixelsPath).absolutePath();
+  std::vector<std::vector<QImage>> larger;
+  std::vector<PixelBlock> blocks;
+  std::vector<QString> files;
+  for (int scale : kPixelScales) {
+    larger.push_back(render(scale));
+    blocks.push_back(PackPixels(larger.back()));
+    files.push_back(pixelsDir + QStringLiteral("/card_pixels_%1x.bin").arg(scale));
+    if (!WriteAtomically(files.back(), blocks.back().bytes)) {
+      std::fprintf(stderr, "render_cards: cannot write %s\n", qPrintable(files.back()));
+      return 1;
+    }
+  }
+  if (!WriteAtomically(pixelsPath, PixelsSource(files, blocks, larger))) {
+    std::fprintf(stderr, "render_cards: cannot write %s\n", argv[2]);
+    return 1;
+  }
+
+  if (argc == 7) {
+    const QString sheetPath = QString::fromLocal8Bit(argv[6]);
+    QString base = sheetPath;
+    if (base.endsWith(QStringLiteral(".png"))) base.chop(4);
+    bool ok = WriteAtomically(sheetPath, EncodePng(ContactSheet(images, 1)));
+    for (size_t k = 0; k < larger.size(); ++k) {
+      ok = ok && WriteAtomically(base + QStringLiteral("-%1x.png").arg(kPixelScales[k]),
+                                 EncodePng(ContactSheet(larger[k], kPixelScales[k])));
+    }
+    if (!ok) {
+      std::fprintf(stderr, "render_cards: cannot write %s\n", argv[6]);
       return 1;
     }
   }

@@ -20,9 +20,18 @@ if(TARGET tarlyk_cards)
   tarlyk_bad_card_library(test_cards_oversized oversized
     ${CMAKE_CURRENT_SOURCE_DIR}/cards/oversized_library.cpp
     ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
+  tarlyk_bad_card_library(test_cards_stray stray
+    ${CMAKE_CURRENT_SOURCE_DIR}/cards/stray_library.cpp
+    ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
+  # A sound library of an older kind: every 71 x 96 picture, none larger.
+  tarlyk_bad_card_library(test_cards_no_pixels no_pixels
+    ${PROJECT_SOURCE_DIR}/cards/cards_library.cpp
+    ${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp)
   set_source_files_properties(${CMAKE_BINARY_DIR}/cards/card_bitmaps.cpp PROPERTIES GENERATED ON)
   add_dependencies(test_cards_partial tarlyk_cards)
   add_dependencies(test_cards_oversized tarlyk_cards)
+  add_dependencies(test_cards_no_pixels tarlyk_cards)
+  add_dependencies(test_cards_stray tarlyk_cards)
 
   tarlyk_add_test(test_card_images GUI
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/cards/test_card_images.cpp
@@ -31,5 +40,5 @@ if(TARGET tarlyk_cards)
     TARLYK_CARDS_DIR="$<TARGET_FILE_DIR:tarlyk_cards>"
     TARLYK_BAD_CARDS_DIR="${TARLYK_BAD_CARDS_DIR}")
   add_dependencies(test_card_images tarlyk_cards test_cards_no_function test_cards_partial
-    test_cards_oversized)
+    test_cards_oversized test_cards_stray test_cards_no_pixels)
 endif()

@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 #include <malloc.h>
 
+#include <memory>
+
 #include "art/fonts.h"
 #include "art/look.h"
 #include "help/help.h"
@@ -154,21 +156,31 @@ void Application::Wire() {
   TfrmMain* main = frmMain_.get();
   TfrmOptions* options = frmOptions_.get();
 
-  main->SetDeskPainter([this](QImage& bitmap) {
+  main->SetDeskComposer([this]() -> DeskWidget::Drawing {
+    if (!painter_) return {};
     TablePalette palette;
     palette.tableColor = frmMain_->TableColor().rgb();
     palette.shadeColor = frmMain_->TableShadeColor().rgb();
     palette.textColor = syscolor::WindowText().rgb();
     palette.highlight = syscolor::ButtonHighlight().rgb();
     palette.shadow = syscolor::ButtonShadow().rgb();
-    painter_->Paint(bitmap, *dmData_, palette, TahomaPx(11, true), frmMain_->MarkedCard());
+    auto scene = std::make_shared<const TableScene>(painter_->Compose(
+        *dmData_, palette, TahomaPx(11, true),
+        QSize(frmMain_->TableWidth(), frmMain_->TableHeight()), frmMain_->MarkedCard()));
+    return [this, scene](QImage& picture) {
+      if (painter_) painter_->Render(picture, *scene);
+    };
   });
-  main->SetRainTick([this](QImage& visible) {
+  main->SetRainComposer([this]() -> DeskWidget::Drawing {
     if (!frmOptions_->EndAnimation()) {
       frmMain_->SetAnimationTimer(false);
-      return;
+      return {};
     }
-    RainTick(visible, images_, random_);
+    const RainDrop drop =
+        NextRainDrop(QSize(frmMain_->TableWidth(), frmMain_->TableHeight()), random_);
+    return [this, drop](QImage& picture) {
+      if (painter_) painter_->DrawRainDrop(picture, drop);
+    };
   });
   main->SetGame(dmData_.get());
   main->SetCloseHandler(

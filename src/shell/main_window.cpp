@@ -262,8 +262,16 @@ void TfrmMain::SetDeskPainter(std::function<void(QImage&)> paint) {
   deskPainter_ = std::move(paint);
 }
 
+void TfrmMain::SetDeskComposer(std::function<DeskWidget::Drawing()> compose) {
+  deskComposer_ = std::move(compose);
+}
+
 void TfrmMain::SetRainTick(std::function<void(QImage&)> tick) {
   rainTick_ = std::move(tick);
+}
+
+void TfrmMain::SetRainComposer(std::function<DeskWidget::Drawing()> compose) {
+  rainComposer_ = std::move(compose);
 }
 
 void TfrmMain::SetCloseHandler(std::function<void()> handler) {
@@ -317,11 +325,18 @@ void TfrmMain::RepaintDesk() {
   imgDesk->SetMarkedCard(VisibleMark());
   ScheduleAccessibility();
 
-  QImage PaintBitmap(kDeskWidth, kDeskHeight, QImage::Format_ARGB32_Premultiplied);
-  PaintBitmap.fill(TableColor());
-  if (deskPainter_) deskPainter_(PaintBitmap);
+  // The table keeps one picture (PaintBitmap) and replaces what it shows in one step.
   titleShown_ = false;
-  imgDesk->SetImage(std::move(PaintBitmap));
+  if (deskComposer_) {
+    imgDesk->SetDrawing(deskComposer_(), false);
+    return;
+  }
+  imgDesk->SetDrawing(
+      [this](QImage& PaintBitmap) {
+        PaintBitmap.fill(TableColor());
+        if (deskPainter_) deskPainter_(PaintBitmap);
+      },
+      true);
 }
 
 void TfrmMain::SetAnimationTimer(bool on) {
@@ -334,7 +349,11 @@ void TfrmMain::SetAnimationTimer(bool on) {
 }
 
 void TfrmMain::timAnimateTimer() {
-  if (rainTick_) rainTick_(imgDesk->Image());
+  if (rainComposer_) {
+    imgDesk->AddDrawing(rainComposer_());
+  } else if (rainTick_) {
+    rainTick_(imgDesk->Image());
+  }
   imgDesk->update();
   // Re-armed after the tick, so the next one follows 80 ms after this one ended.
   if (animationOn_) timAnimate->start();

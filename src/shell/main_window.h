@@ -39,11 +39,20 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   // --- hooks for the start-up code ---
   // The game the table's mouse events, the action button and the new-game command go to.
   void SetGame(TdmData* game);
-  // Paints a whole table picture; RepaintDesk shows what it painted.
+  // Paints a whole table picture (pre-filled with the table colour) from the game as it
+  // is; RepaintDesk has it paint at once and shows what it painted.
   void SetDeskPainter(std::function<void(QImage&)> paint);
+  // Takes what the table shows from the game as it is at RepaintDesk and returns the
+  // drawing of that moment, which the table runs when it next needs its picture (once for
+  // all the repaints of one event) and again on a screen of another pixel ratio. Takes
+  // the place of a desk painter.
+  void SetDeskComposer(std::function<DeskWidget::Drawing()> compose);
   // One step of the card rain, drawn onto the visible table picture. The tick may
   // switch the rain off through SetAnimationTimer(false).
   void SetRainTick(std::function<void(QImage&)> tick);
+  // The same as the drawing of the card that falls, which the table keeps with it (empty
+  // when the rain has been switched off). Takes the place of a rain tick.
+  void SetRainComposer(std::function<DeskWidget::Drawing()> compose);
   // Runs when the window closes (the score is saved there); then the program ends.
   void SetCloseHandler(std::function<void()> handler);
   // Replaces the 2-001 question box (tests); gets the caption and the text with '\r'
@@ -129,7 +138,9 @@ class TfrmMain : public QMainWindow, public IGameWindow {
 
   TdmData* data_ = nullptr;
   std::function<void(QImage&)> deskPainter_;
+  std::function<DeskWidget::Drawing()> deskComposer_;
   std::function<void(QImage&)> rainTick_;
+  std::function<DeskWidget::Drawing()> rainComposer_;
   std::function<void()> closeHandler_;
   std::function<bool(const QString&, const QString&)> ask_;
   QWidget* client_ = nullptr;

@@ -1,10 +1,16 @@
 #include "view/card_images.h"
 
+#include <sys/mman.h>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
 #include <QList>
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <span>
 
 #include "game/rounding.h"
@@ -36,6 +42,75 @@ struct TintTable {
   }
   uint8_t lut[3][256];
 };
+
+// The card pictures of one loading, in one block of memory, shared by the pictures made
+// in it and freed with the last of them. The block is aligned to a huge page and asks
+// for one (a hint the system may ignore), so that where transparent huge pages are
+// offered all the pictures cost one page fault instead of one for every 4 KiB; each fault
+// is dear, in a virtual machine most of all. Elsewhere the pages come as they are written.
+class PictureBlock {
+ public:
+  explicit PictureBlock(int pictures) {
+    const size_t size = static_cast<size_t>(pictures) * kPictureBytes;
+    const size_t length = (size + kHugePage - 1) / kHugePage * kHugePage;
+    void* base = std::aligned_alloc(kHugePage, length);
+    if (base == nullptr) return;
+#if defined(MADV_HUGEPAGE)
+    madvise(base, length, MADV_HUGEPAGE);
+#endif
+    shared_ = new Shared{static_cast<unsigned char*>(base), 1};
+    count_ = pictures;
+  }
+  ~PictureBlock() {
+    if (shared_ != nullptr) Release(shared_);
+  }
+  PictureBlock(const PictureBlock&) = delete;
+  PictureBlock& operator=(const PictureBlock&) = delete;
+
+  // A picture of the card size in the block, or one of its own when the block is full
+  // or was not to be had.
+  QImage Take() {
+    if (shared_ == nullptr || next_ >= count_) {
+      return QImage(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+    }
+    uchar* data = shared_->base + static_cast<size_t>(next_++) * kPictureBytes;
+    shared_->users.fetch_add(1);
+    return QImage(data, kCardWidth, kCardHeight, kCardWidth * 4,
+                  QImage::Format_ARGB32_Premultiplied, &PictureBlock::Release, shared_);
+  }
+
+ private:
+  static constexpr size_t kHugePage = size_t{2} << 20;
+  static constexpr size_t kPictureBytes = size_t{kCardWidth} * kCardHeight * 4;
+
+  struct Shared {
+    unsigned char* base;
+    std::atomic<int> users;
+  };
+  // Called for the block itself and for each picture when its last copy goes.
+  static void Release(void* info) {
+    auto* shared = static_cast<Shared*>(info);
+    if (shared->users.fetch_sub(1) == 1) {
+      std::free(shared->base);
+      delete shared;
+    }
+  }
+
+  Shared* shared_ = nullptr;
+  int next_ = 0;
+  int count_ = 0;
+};
+
+// One of the library's own opaque pictures of the card size, decoded straight into its
+// final form (premultiplied, `key` transparent) in the block; null when it takes the
+// general path.
+QImage QuickOpaque(std::span<const unsigned char> bytes, std::optional<QRgb> key,
+                   PictureBlock& block) {
+  if (bytes.empty()) return {};
+  QImage image = block.Take();
+  if (!DecodeStoredPngOpaque(bytes, key, image)) return {};
+  return image;
+}
 
 // Decodes one picture of the library, checking its size from the header before
 // decoding anything, so a damaged or oversized picture costs nothing. The result is
@@ -75,29 +150,25 @@ QImage Premultiplied(const QImage& image) {
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// A face and its tinted copy, both premultiplied and masked. A face with a palette
-// only needs its palette tinted; other faces are tinted pixel by pixel before the
-// alpha is premultiplied.
+// Whether every pixel of a decoded picture is opaque.
+bool IsOpaque(const QImage& decoded) {
+  if (decoded.format() == QImage::Format_RGB32) return true;
+  if (decoded.format() != QImage::Format_Indexed8) return !decoded.hasAlphaChannel();
+  const QList<QRgb> colors = decoded.colorTable();
+  return std::all_of(colors.begin(), colors.end(), [](QRgb c) { return qAlpha(c) == 255; });
+}
+
+// A face, premultiplied and masked. An opaque face is tinted at its first use, by
+// TintOpaque, which gives exactly what tinting it here would; a face with translucent
+// pixels is tinted here, before its alpha is premultiplied, into `light`.
 void PrepareFace(const QImage& decoded, const TintTable& table, QImage& face, QImage& light) {
-  if (decoded.format() == QImage::Format_Indexed8) {
-    QImage tinted = decoded;
-    QList<QRgb> colors = decoded.colorTable();
-    for (QRgb& c : colors) c = table.Apply(c);
-    tinted.setColorTable(colors);
-    face = Premultiplied(decoded);
-    light = Premultiplied(tinted);
-  } else if (decoded.format() == QImage::Format_RGB32) {
+  if (decoded.format() == QImage::Format_RGB32) {
     // Opaque pixels are already premultiplied: the face only takes a copy (at its
-    // masking) and the tint is written straight into its final format.
+    // masking).
     face = decoded;
     face.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
-    light = QImage(decoded.size(), QImage::Format_ARGB32_Premultiplied);
-    const int w = decoded.width();
-    for (int y = 0; y < decoded.height(); ++y) {
-      const auto* src = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
-      auto* dst = reinterpret_cast<QRgb*>(light.scanLine(y));
-      for (int x = 0; x < w; ++x) dst[x] = table.Apply(src[x]);
-    }
+  } else if (IsOpaque(decoded)) {
+    face = Premultiplied(decoded);
   } else {
     const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
     QImage tinted(argb.size(), QImage::Format_ARGB32);
@@ -109,9 +180,9 @@ void PrepareFace(const QImage& decoded, const TintTable& table, QImage& face, QI
     }
     face = Premultiplied(argb);
     light = Premultiplied(tinted);
+    ApplyCornerMask(light);
   }
   ApplyCornerMask(face);
-  ApplyCornerMask(light);
 }
 
 // A back, premultiplied, with every exact RGB(255, 0, 255) pixel made transparent.
@@ -148,6 +219,28 @@ QRgb TintPixel(QRgb c, QRgb tint) {
   return TintTable(tint).Apply(c);
 }
 
+QImage TintOpaque(const QImage& source, QRgb tint) {
+  const TintTable table(tint);
+  QImage out(source.size(), source.format());
+  if (out.isNull() || source.depth() != 32) return {};
+  const int w = source.width();
+  for (int y = 0; y < source.height(); ++y) {
+    const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+    auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const QRgb c = src[x];
+      if (qAlpha(c) == 255) {
+        dst[x] = table.Apply(c);
+      } else if (qAlpha(c) == 0) {
+        dst[x] = c;
+      } else {
+        dst[x] = qPremultiply(table.Apply(qUnpremultiply(c)));
+      }
+    }
+  }
+  return out;
+}
+
 QImage TurnQuarterClockwise(const QImage& source) {
   const QImage src = source.format() == QImage::Format_ARGB32_Premultiplied
                          ? source
@@ -166,6 +259,10 @@ QImage TurnQuarterClockwise(const QImage& source) {
     }
   }
   return out;
+}
+
+QImage TurnQuarterClockwiseOf(const QImage& source, QRgb) {
+  return TurnQuarterClockwise(source);
 }
 
 bool IsCardCornerPixel(int x, int y) {
@@ -194,19 +291,32 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   if (loadPlayerPicture) loadPlayerPicture();
 
   const TintTable table(tint);
+  std::array<QImage, kLastFace> translucentLight;
+  PictureBlock block(kLastFace + kCardBackCount);
   for (int i = kFirstFace; i <= kLastFace; ++i) {
     if (processEvents) processEvents();
     const size_t id = static_cast<size_t>(i - 1);
-    const QImage decoded = DecodeCardPicture(library.Bitmap(i));
-    if (decoded.isNull()) {
+    const std::span<const unsigned char> bytes = library.Bitmap(i);
+    // The library's own faces are decoded straight into their final form.
+    QImage face = QuickOpaque(bytes, std::nullopt, block);
+    const QImage decoded = face.isNull() ? DecodeCardPicture(bytes) : QImage();
+    if (!face.isNull()) {
+      ApplyCornerMask(face);
+      out.ilCards[id] = std::move(face);
+    } else if (decoded.isNull()) {
       out.ilCards[id] = QImage();
-      out.ilLightCards[id] = QImage();
       errors += kFaceItem + std::to_string(i) + ", ";
       errors += kLightFaceItem + std::to_string(i) + ", ";
     } else {
-      PrepareFace(decoded, table, out.ilCards[id], out.ilLightCards[id]);
+      PrepareFace(decoded, table, out.ilCards[id], translucentLight[id]);
     }
     allCards[static_cast<size_t>(i)] = CardFromNumber(i);
+  }
+  // The tinted faces are made as they are first drawn; most never are.
+  out.tint = tint;
+  out.ilLightCards.Derive(out.ilCards, &TintOpaque, tint);
+  for (size_t id = 0; id < translucentLight.size(); ++id) {
+    if (!translucentLight[id].isNull()) out.ilLightCards.Set(id, translucentLight[id]);
   }
 
   int backsStored = 0;
@@ -214,19 +324,21 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
     if (processEvents) processEvents();
     const int i = kFirstBack + n;
     const size_t slot = static_cast<size_t>(n);
-    const QImage decoded = DecodeCardPicture(library.Bitmap(i));
-    if (decoded.isNull()) {
+    const std::span<const unsigned char> bytes = library.Bitmap(i);
+    QImage back = QuickOpaque(bytes, kMagentaRgb, block);
+    const QImage decoded = back.isNull() ? DecodeCardPicture(bytes) : QImage();
+    if (back.isNull() && decoded.isNull()) {
       out.ilShorts[slot] = QImage();
-      out.ilShorts90[slot] = QImage();
       errors += kBackItem + std::to_string(i) + ", ";
       errors += kTurnedBackItem + std::to_string(i) + ", ";
       continue;
     }
-    out.ilShorts[slot] = PrepareBack(decoded);
+    out.ilShorts[slot] = back.isNull() ? PrepareBack(decoded) : std::move(back);
     ++backsStored;
     if (backThumbnail) backThumbnail(n, out.ilShorts[slot]);
-    out.ilShorts90[slot] = TurnQuarterClockwise(out.ilShorts[slot]);
   }
+  // Only the back in use is ever turned for the stock: each is turned at its first use.
+  out.ilShorts90.Derive(out.ilShorts, &TurnQuarterClockwiseOf, 0);
 
   // A stored number outside the list is treated like "random" rather than trusted.
   if (storedShortId >= 0 && storedShortId < kCardBackCount) {
@@ -236,6 +348,7 @@ CardLoadResult LoadCardImages(const std::string& exeDir, QRgb tint, CardImages& 
   }
 
   if (!errors.empty()) result.status = CardLoadResult::kDamaged;
+  out.libraryPath = library.Path();
   library.Close();
   return result;
 }

@@ -12,12 +12,58 @@
 
 namespace tarlyk {
 
+// A list of pictures each made from a picture of another list at its first use (most
+// are never drawn) and kept. A picture put into the list by hand stands as it is.
+template <size_t N>
+class DerivedImages {
+ public:
+  using Make = QImage (*)(const QImage& source, QRgb parameter);
+
+  // Derives from these sources (shared, not copied) from now on; forgets what was made.
+  void Derive(const std::array<QImage, N>& sources, Make make, QRgb parameter) {
+    sources_ = sources;
+    make_ = make;
+    parameter_ = parameter;
+    made_ = {};
+    done_ = {};
+  }
+  // Puts a finished picture in place of the derived one.
+  void Set(size_t i, QImage image) {
+    made_[i] = std::move(image);
+    done_[i] = true;
+  }
+
+  const QImage& operator[](size_t i) const {
+    if (!done_[i]) {
+      if (make_ != nullptr && !sources_[i].isNull()) made_[i] = make_(sources_[i], parameter_);
+      done_[i] = true;
+    }
+    return made_[i];
+  }
+  QImage& operator[](size_t i) {
+    static_cast<const DerivedImages&>(*this)[i];
+    return made_[i];
+  }
+  static constexpr size_t size() { return N; }
+
+ private:
+  std::array<QImage, N> sources_;
+  Make make_ = nullptr;
+  QRgb parameter_ = 0;
+  mutable std::array<QImage, N> made_;
+  mutable std::array<bool, N> done_{};
+};
+
 struct CardImages {
-  std::array<QImage, 52> ilCards;       // 71 x 96, index = card ID
-  std::array<QImage, 52> ilLightCards;  // 71 x 96, tinted faces
-  std::array<QImage, 12> ilShorts;      // 71 x 96 backs
-  std::array<QImage, 12> ilShorts90;    // 96 x 71 backs turned a quarter turn clockwise
-  int ActiveShortID = 0;                // the back in use, 0..11
+  std::array<QImage, 52> ilCards;   // 71 x 96, index = card ID
+  DerivedImages<52> ilLightCards;   // 71 x 96, tinted faces, each tinted at first use
+  std::array<QImage, 12> ilShorts;  // 71 x 96 backs
+  DerivedImages<12> ilShorts90;     // 96 x 71 backs turned a quarter turn clockwise
+  int ActiveShortID = 0;            // the back in use, 0..11
+  // The library the pictures came from, for its larger pictures (empty: none), and the
+  // colour the light faces are tinted towards.
+  std::string libraryPath;
+  QRgb tint = 0xFFDAEAFDu;  // RGB(218, 234, 253)
 };
 
 inline constexpr int kCardBackCount = 12;
@@ -58,8 +104,13 @@ std::string DamagedLibraryText(const std::string& items);
 // Pixel helpers used by the loader, exposed for the painter and tests.
 // Each channel c becomes 0.2 c + 0.8 t, rounded half to even; alpha is kept.
 QRgb TintPixel(QRgb c, QRgb tint);
+// A picture of opaque and fully transparent premultiplied pixels (any 32-bit format)
+// with every opaque pixel tinted as TintPixel does; the result has the source's format.
+QImage TintOpaque(const QImage& source, QRgb tint);
 // A quarter turn clockwise: source (x, y) lands at (H - 1 - y, x).
 QImage TurnQuarterClockwise(const QImage& source);
+// The same with an unused second argument, as DerivedImages takes it.
+QImage TurnQuarterClockwiseOf(const QImage& source, QRgb);
 // Whether (x, y) is one of the twelve corner pixels the card mask makes transparent.
 bool IsCardCornerPixel(int x, int y);
 

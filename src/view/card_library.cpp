@@ -13,6 +13,8 @@
 #include <system_error>
 #include <vector>
 
+#include "game/hand_layout.h"
+
 namespace tarlyk {
 
 namespace {
@@ -151,6 +153,11 @@ bool CardLibrary::Open(const std::string& exeDir, const std::vector<std::string>
   return false;
 }
 
+bool CardLibrary::OpenFile(const std::string& path) {
+  Close();
+  return Load(path);
+}
+
 bool CardLibrary::Load(const std::string& path) {
   if (!IsLoadableLibraryFile(path)) return false;
   // A path with a slash is loaded as it stands, never searched for. RTLD_LOCAL keeps the
@@ -159,8 +166,39 @@ bool CardLibrary::Load(const std::string& path) {
   handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) return false;
   bitmap_ = reinterpret_cast<BitmapFunction>(dlsym(handle_, kBitmapFunction));
+  pixels_ = reinterpret_cast<PixelsFunction>(dlsym(handle_, kPixelsFunction));
   path_ = path;
+
+  // The library's loaded segments, so that memory it points at can be checked.
+  link_map* map = nullptr;
+  if (dlinfo(handle_, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr) {
+    struct Search {
+      ElfW(Addr) base;
+      std::vector<Segment>* segments;
+    } search{map->l_addr, &segments_};
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+          auto* s = static_cast<Search*>(data);
+          if (info->dlpi_addr != s->base) return 0;
+          for (int i = 0; i < info->dlpi_phnum; ++i) {
+            const Phdr& ph = info->dlpi_phdr[i];
+            if (ph.p_type != PT_LOAD) continue;
+            const uintptr_t begin = info->dlpi_addr + ph.p_vaddr;
+            s->segments->push_back({begin, begin + ph.p_memsz});
+          }
+          return 1;
+        },
+        &search);
+  }
   return true;
+}
+
+bool CardLibrary::Holds(const void* data, std::size_t size) const {
+  const auto begin = reinterpret_cast<uintptr_t>(data);
+  for (const Segment& s : segments_) {
+    if (begin >= s.begin && begin <= s.end && size <= s.end - begin) return true;
+  }
+  return false;
 }
 
 std::span<const unsigned char> CardLibrary::Bitmap(int number) const {
@@ -168,17 +206,34 @@ std::span<const unsigned char> CardLibrary::Bitmap(int number) const {
   const unsigned char* data = nullptr;
   unsigned size = 0;
   if (bitmap_(number, &data, &size) == 0 || data == nullptr || size == 0 ||
-      size > kMaxBitmapBytes) {
+      size > kMaxBitmapBytes || !Holds(data, size)) {
     return {};
   }
   return {data, size};
+}
+
+CardLibrary::Pixels CardLibrary::ScaledPixels(int number, int scale) const {
+  if (pixels_ == nullptr || scale < 2 || scale > 8) return {};
+  const unsigned char* data = nullptr;
+  unsigned width = 0, height = 0;
+  if (pixels_(number, scale, &data, &width, &height) == 0 || data == nullptr) return {};
+  if (width != static_cast<unsigned>(kCardWidth * scale) ||
+      height != static_cast<unsigned>(kCardHeight * scale) ||
+      reinterpret_cast<uintptr_t>(data) % alignof(uint32_t) != 0 ||
+      !Holds(data, std::size_t{width} * height * 4)) {
+    return {};
+  }
+  return {reinterpret_cast<const uint32_t*>(data), static_cast<int>(width),
+          static_cast<int>(height)};
 }
 
 void CardLibrary::Close() {
   if (handle_ != nullptr) dlclose(handle_);
   handle_ = nullptr;
   bitmap_ = nullptr;
+  pixels_ = nullptr;
   path_.clear();
+  segments_.clear();
 }
 
 }  // namespace tarlyk

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <optional>
 #include <span>
 
 namespace tarlyk {
@@ -14,5 +15,12 @@ namespace tarlyk {
 // RGBA as Format_ARGB32. Gives a null image for anything else, including any damage;
 // the caller then leaves the bytes to the general reader.
 QImage DecodeStoredPng(std::span<const unsigned char> bytes);
+
+// The same for an opaque picture (palette or RGB) of exactly the size of `into` (a
+// 32-bit picture), decoded straight into its premultiplied pixels ready to draw, every
+// pixel of the colour `key` (when given) made fully transparent. False, with `into`
+// untouched, for anything else, translucent pictures included.
+bool DecodeStoredPngOpaque(std::span<const unsigned char> bytes, std::optional<QRgb> key,
+                           QImage& into);
 
 }  // namespace tarlyk

@@ -5,6 +5,8 @@
 #include <QPolygonF>
 #include <QString>
 
+#include "view/scaled_cards.h"
+
 // The view library is static, so its resources have to be registered by hand.
 static void initViewAssets() {
   Q_INIT_RESOURCE(view_assets);
@@ -13,19 +15,21 @@ static void initViewAssets() {
 namespace tarlyk {
 namespace {
 
-// A built-in player picture: the 48 x 48 artwork laid over the panel background colour.
-// A missing resource still yields a plain 48 x 48 picture, never a null one.
-QImage loadIcon(const QString& resource) {
-  QImage icon(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
+// A built-in player picture: the artwork laid over the panel background colour, at
+// `size` pixels square. A missing resource still yields a plain picture, never a null one.
+QImage loadIcon(const QString& resource, int size = kIconSize) {
+  QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
   icon.fill(PanelPictures::kIconBackground);
   QImage art(resource);
   if (!art.isNull()) {
     QPainter p(&icon);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRect(0, 0, kIconSize, kIconSize), art);
+    p.drawImage(QRect(0, 0, size, size), art);
   }
   return icon;
 }
+
+const char* const kIconNames[2] = {"computer", "person"};
 
 struct RibbonColours {
   QColor light, mid, dark;  // the band's gradient, top to bottom
@@ -95,12 +99,20 @@ void drawNumeral(QPainter& p, int count, const QColor& ink, const QColor& light)
 
 }  // namespace
 
-QImage DrawRibbon(int index) {
-  QImage img(kRibbonWidth, kRibbonHeight, QImage::Format_ARGB32_Premultiplied);
+QImage DrawRibbon(int index, qreal scale) {
+  const QSize size = DeviceSize(QSize(kRibbonWidth, kRibbonHeight), scale);
+  QImage img(size, QImage::Format_ARGB32_Premultiplied);
+  const auto begin = [&](QPainter& p) {
+    if (scale != 1.0) {
+      p.scale(static_cast<qreal>(size.width()) / kRibbonWidth,
+              static_cast<qreal>(size.height()) / kRibbonHeight);
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+  };
   if (index == kRibbonShape) {
     img.fill(Qt::black);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    begin(p);
     fillOutline(p, Qt::white);
     return img;
   }
@@ -109,7 +121,7 @@ QImage DrawRibbon(int index) {
   // table with the outline rather than with a stray background.
   img.fill(c.edge);
   QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
+  begin(p);
   p.setPen(Qt::NoPen);
 
   // Ends, darker, as the back side of the ribbon.
@@ -147,6 +159,56 @@ PanelPictures::PanelPictures() {
   ilIcons[0] = loadIcon(QStringLiteral(":/panels/computer.png"));
   ilIcons[1] = loadIcon(QStringLiteral(":/panels/person.png"));
   for (int i = 0; i < 4; ++i) ilPlaces[static_cast<size_t>(i)] = DrawRibbon(i);
+  for (size_t i = 0; i < ilIcons.size(); ++i) builtInIcons_[i] = ilIcons[i].cacheKey();
+  for (size_t i = 0; i < ilPlaces.size(); ++i) builtInPlaces_[i] = ilPlaces[i].cacheKey();
+}
+
+bool PanelPictures::IsBuiltInIcon(int i) const {
+  const size_t k = static_cast<size_t>(i);
+  return !ilIcons[k].isNull() && ilIcons[k].cacheKey() == builtInIcons_[k];
+}
+
+bool PanelPictures::IsBuiltInPlace(int i) const {
+  const size_t k = static_cast<size_t>(i);
+  return !ilPlaces[k].isNull() && ilPlaces[k].cacheKey() == builtInPlaces_[k];
+}
+
+ScaledPanelPictures::ScaledPanelPictures(const PanelPictures& pictures, qreal scale)
+    : pictures_(pictures), scale_(scale) {}
+
+const QImage& ScaledPanelPictures::Icon(int i) {
+  QImage& icon = icons_[static_cast<size_t>(i)];
+  if (icon.isNull()) {
+    const int size = DevicePixel(kIconSize, scale_);
+    if (pictures_.IsBuiltInIcon(i)) {
+      // The rendering at two or three times the size that fits best, reduced smoothly
+      // when the ratio lies between.
+      const int rendered = scale_ <= 2.0 ? 2 : 3;
+      icon = loadIcon(QStringLiteral(":/panels/%1-%2.png")
+                          .arg(QLatin1String(kIconNames[i]))
+                          .arg(kIconSize * rendered),
+                      size);
+    } else if (const QImage& small = pictures_.ilIcons[static_cast<size_t>(i)]; !small.isNull()) {
+      icon = small.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+  }
+  return icon;
+}
+
+const QImage& ScaledPanelPictures::Place(int i) {
+  QImage& place = places_[static_cast<size_t>(i)];
+  if (place.isNull()) {
+    if (pictures_.IsBuiltInPlace(i)) {
+      place = DrawRibbon(i, scale_);
+    } else if (const QImage& small = pictures_.ilPlaces[static_cast<size_t>(i)]; !small.isNull()) {
+      place = small
+                  .scaled(DeviceSize(small.size(), scale_), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation)
+                  .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+  }
+  return place;
 }
 
 }  // namespace tarlyk

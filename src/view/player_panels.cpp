@@ -10,15 +10,19 @@ namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 
+const QString& ComputerName() {
+  static const QString name = QString::fromUtf8(kComputerName);
+  return name;
+}
+
 // A closed frame of 3-pixel lines through the corners (x0, y0) and (x1, y1), square
 // joined: the pixels within one pixel of the path.
-void frame(QPainter& p, int x0, int y0, int x1, int y1, QRgb colour) {
-  const QColor c = QColor::fromRgb(colour);
+void frame(TableCanvas& canvas, int x0, int y0, int x1, int y1, QRgb colour) {
   const int w = x1 - x0 + 3, h = y1 - y0 + 3;
-  p.fillRect(x0 - 1, y0 - 1, w, 3, c);
-  p.fillRect(x0 - 1, y1 - 1, w, 3, c);
-  p.fillRect(x0 - 1, y0 - 1, 3, h, c);
-  p.fillRect(x1 - 1, y0 - 1, 3, h, c);
+  canvas.Fill(QRect(x0 - 1, y0 - 1, w, 3), colour);
+  canvas.Fill(QRect(x0 - 1, y1 - 1, w, 3), colour);
+  canvas.Fill(QRect(x0 - 1, y0 - 1, 3, h), colour);
+  canvas.Fill(QRect(x1 - 1, y0 - 1, 3, h), colour);
 }
 
 // Channel blend a * ribbon + (1 - a) * table with a = alpha / 255, rounded to nearest.
@@ -52,8 +56,11 @@ int RibbonFor(int wins, int loses, bool* onHuman) {
 }
 
 void BlendRibbon(QImage& picture, int left, int top, const PanelPictures& pictures, int ribbon) {
-  const QImage& shape = pictures.ilPlaces[kRibbonShape];
-  const QImage& art = pictures.ilPlaces[static_cast<size_t>(ribbon)];
+  BlendRibbon(picture, left, top, pictures.ilPlaces[kRibbonShape],
+              pictures.ilPlaces[static_cast<size_t>(ribbon)]);
+}
+
+void BlendRibbon(QImage& picture, int left, int top, const QImage& shape, const QImage& art) {
   if (shape.isNull() || art.isNull()) return;
   const int w = std::min(shape.width(), art.width());
   const int h = std::min(shape.height(), art.height());
@@ -82,28 +89,39 @@ void BlendRibbon(QImage& picture, int left, int top, const PanelPictures& pictur
   }
 }
 
-void PaintIcons(QPainter& painter, QImage& paintBitmap, const PanelPictures& pictures,
-                const TablePalette& palette, const QString& playerName, int wins, int loses,
-                bool showMedals) {
-  const int h = paintBitmap.height();
-  const QFontMetrics fm = painter.fontMetrics();
+PanelScene ComposePanels(const QFontMetrics& fm, const QString& playerName, int wins, int loses,
+                         bool showMedals) {
+  PanelScene panels;
+  panels.playerName = playerName;
+  panels.computerNameX = 40 - fm.horizontalAdvance(ComputerName()) / 2;
+  panels.playerNameX = 40 - fm.horizontalAdvance(playerName) / 2;
+  if (showMedals) panels.ribbon = RibbonFor(wins, loses, &panels.ribbonOnHuman);
+  return panels;
+}
 
-  static const QString computer = QString::fromUtf8(kComputerName);
-  DrawTableText(painter, 40 - fm.horizontalAdvance(computer) / 2, 77, computer, palette);
-  DrawTableText(painter, 40 - fm.horizontalAdvance(playerName) / 2, h - 29, playerName, palette);
+void PaintIcons(TableCanvas& canvas, int tableHeight, const PanelScene& panels,
+                const PanelPictures& pictures, ScaledPanelPictures* scaled,
+                const TablePalette& palette) {
+  const int h = tableHeight;
+  DrawTableText(canvas.Text(), panels.computerNameX, 77, ComputerName(), palette);
+  DrawTableText(canvas.Text(), panels.playerNameX, h - 29, panels.playerName, palette);
 
-  frame(painter, 16, 24, 66, 74, palette.shadeColor);
-  frame(painter, 16, h - 82, 66, h - 32, palette.shadeColor);
-  painter.drawImage(16, 24, pictures.ilIcons[0]);
-  painter.drawImage(16, h - 82, pictures.ilIcons[1]);
-  frame(painter, 15, 23, 65, 73, kWhite);
-  frame(painter, 15, h - 83, 65, h - 33, kWhite);
+  const auto icon = [&](int i) -> const QImage& {
+    return scaled != nullptr ? scaled->Icon(i) : pictures.ilIcons[static_cast<size_t>(i)];
+  };
+  frame(canvas, 16, 24, 66, 74, palette.shadeColor);
+  frame(canvas, 16, h - 82, 66, h - 32, palette.shadeColor);
+  canvas.Draw(16, 24, icon(0));
+  canvas.Draw(16, h - 82, icon(1));
+  frame(canvas, 15, 23, 65, 73, kWhite);
+  frame(canvas, 15, h - 83, 65, h - 33, kWhite);
 
-  if (!showMedals) return;
-  bool onHuman = true;
-  const int ribbon = RibbonFor(wins, loses, &onHuman);
-  if (ribbon == 0) return;
-  BlendRibbon(paintBitmap, 12, onHuman ? h - 43 : 63, pictures, ribbon);
+  if (panels.ribbon == 0) return;
+  const auto place = [&](int i) -> const QImage& {
+    return scaled != nullptr ? scaled->Place(i) : pictures.ilPlaces[static_cast<size_t>(i)];
+  };
+  BlendRibbon(canvas.Picture(), canvas.Px(12), canvas.Px(panels.ribbonOnHuman ? h - 43 : 63),
+              place(kRibbonShape), place(panels.ribbon));
 }
 
 }  // namespace tarlyk

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <QBuffer>
 #include <QImage>
 #include <cstring>
+#include <random>
+#include <vector>
 
 #include "view/card_library.h"
 #include "view/card_png.h"
+#include "view/png_checksums.h"
 
 namespace tarlyk {
 namespace {
@@ -88,6 +92,27 @@ TEST(CardPng, DamageIsNeverDecoded) {
   }
   const unsigned char text[] = "not a picture";
   EXPECT_TRUE(DecodeStoredPng(std::span<const unsigned char>(text, sizeof(text))).isNull());
+}
+
+// The checksums agree with zlib's own for every length around its block sizes, over
+// random bytes and over the all-255 bytes that push the sums furthest.
+TEST(CardPng, ChecksumsMatchZlib) {
+  std::mt19937 rng(5);
+  std::vector<unsigned char> random(70000), full(70000, 0xFF);
+  for (unsigned char& b : random) b = static_cast<unsigned char>(rng());
+  for (const std::vector<unsigned char>* data : {&random, &full}) {
+    std::vector<size_t> lengths;
+    for (size_t n = 0; n <= 300; ++n) lengths.push_back(n);
+    for (size_t n : {5551u, 5552u, 5553u, 11104u, 20545u, 65536u, 70000u}) lengths.push_back(n);
+    for (size_t n : lengths) {
+      for (size_t offset : {size_t{0}, size_t{3}}) {
+        if (offset + n > data->size()) continue;
+        const unsigned char* p = data->data() + offset;
+        ASSERT_EQ(PngCrc32(p, n), crc32_z(0, p, n)) << n << "+" << offset;
+        ASSERT_EQ(PngAdler32(p, n), adler32_z(1, p, n)) << n << "+" << offset;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -268,6 +268,31 @@ TEST_F(CardImagesTest, LibraryWithoutTheFunctionListsEveryPicture) {
   EXPECT_TRUE(run.thumbnails.empty());
 }
 
+// A library that points outside its own data, or hands out larger pictures of another
+// size, cannot crash the game: such pictures count as missing.
+TEST_F(CardImagesTest, PicturesOutsideTheLibraryCountAsMissing) {
+  LoadRun run = Load(BadDir("stray"));
+  ASSERT_EQ(run.result.status, CardLoadResult::kDamaged);
+  EXPECT_EQ(run.result.errorList, "№ K-5, № ОсвK-5, ");
+
+  CardLibrary library;
+  ASSERT_TRUE(library.Open(BadDir("stray")));
+  EXPECT_TRUE(library.ScaledPixels(1, 2).empty());  // the wrong size
+  EXPECT_TRUE(library.ScaledPixels(2, 2).empty());  // memory it allocated
+  EXPECT_TRUE(library.ScaledPixels(3, 3).empty());  // a size it does not hold
+  const CardLibrary::Pixels grey = library.ScaledPixels(3, 2);
+  ASSERT_FALSE(grey.empty());
+  EXPECT_EQ(grey.width, 142);
+  EXPECT_EQ(grey.height, 192);
+  EXPECT_EQ(grey.data[100], 0x80808080u);
+
+  // The real library holds both larger sizes; an older one neither.
+  ASSERT_TRUE(library.Open(TARLYK_CARDS_DIR));
+  EXPECT_EQ(library.ScaledPixels(52, 3).width, 213);
+  ASSERT_TRUE(library.Open(BadDir("no_pixels")));
+  EXPECT_TRUE(library.ScaledPixels(52, 2).empty());
+}
+
 // The account picture is the person's own choice: one that cannot be used leaves the
 // built-in picture and the game starts.
 TEST_F(CardImagesTest, UnusableAccountPictureIsNoLoadError) {

@@ -10,6 +10,7 @@
 #include "fake_window.h"
 #include "keyboard/keyboard_table.h"
 #include "view/panel_pictures.h"
+#include "view/scaled_cards.h"
 
 namespace tarlyk {
 namespace {
@@ -131,8 +132,9 @@ struct FramedTable {
     data.KozirCard = CardFromNumber(1);
     for (int i = 0; i < cards; ++i) data.UserCards[static_cast<size_t>(i)] = CardFromNumber(i + 1);
   }
-  QImage Paint(int marked) const {
-    QImage img(710, 480, QImage::Format_ARGB32_Premultiplied);
+  QImage Paint(int marked, qreal ratio = 1.0) const {
+    QImage img(DeviceSize(QSize(710, 480), ratio), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(ratio);
     TablePalette palette;
     TablePainter(images, pictures).Paint(img, data, palette, QFont(), marked);
     return img;
@@ -164,6 +166,38 @@ TEST(HandMarkFrame, ATwoToneFrameJustOutsideTheVisiblePartOfTheMarkedCard) {
       EXPECT_EQ(black + white, outer.width() * outer.height() - card.width() * card.height());
       EXPECT_GT(black, 40);
       EXPECT_GT(white, 40);
+    }
+  }
+}
+
+// At other ratios the frame lies on the device pixels between the card's own and those
+// two table pixels further out: no gap to the card and nothing drawn elsewhere.
+TEST(HandMarkFrame, AtOtherRatiosTheFrameMeetsTheCardsDevicePixels) {
+  FramedTable t(6);
+  for (const qreal ratio : {1.5, 2.0, 1.25}) {
+    const QImage plain = t.Paint(0, ratio);
+    for (const int marked : {1, 6}) {
+      const QImage framed = t.Paint(marked, ratio);
+      const QRect card = HandCardVisibleRect(marked, 6, 710, 480);
+      const auto px = [ratio](int v) { return DevicePixel(v, ratio); };
+      const QRect inner(QPoint(px(card.left()), px(card.top())),
+                        QPoint(px(card.right() + 1) - 1, px(card.bottom() + 1) - 1));
+      const QRect outer(QPoint(px(card.left() - 2), px(card.top() - 2)),
+                        QPoint(px(card.right() + 3) - 1, px(card.bottom() + 3) - 1));
+      int black = 0, white = 0;
+      for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+          const QRgb a = plain.pixel(x, y), b = framed.pixel(x, y);
+          if (!outer.contains(x, y) || inner.contains(x, y)) {
+            ASSERT_EQ(a, b) << ratio << ", mark " << marked << ": " << x << "," << y;
+            continue;
+          }
+          ASSERT_TRUE(b == 0xFF000000u || b == 0xFFFFFFFFu) << ratio << ": " << x << "," << y;
+          (b == 0xFF000000u ? black : white)++;
+        }
+      }
+      EXPECT_GT(black, 40 * ratio);
+      EXPECT_GT(white, 40 * ratio);
     }
   }
 }

@@ -1,0 +1,47 @@
+// A damaged Cards.dll whose pictures lie outside its own data: one 71 x 96 picture copied
+// into memory it allocated, and larger pictures of the wrong size or in allocated memory.
+// The rest are its real 71 x 96 pictures; its larger pictures are one grey card.
+
+#include <cstdlib>
+#include <cstring>
+
+#include "card_bitmap_table.h"
+
+namespace {
+
+constexpr unsigned kWidth = 142, kHeight = 192;
+unsigned char gGrey[kWidth * kHeight * 4];
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int number,
+                                                                       const unsigned char** data,
+                                                                       unsigned* size) {
+  using tarlyk_cards::kCardBitmaps;
+  if (number < 0 || number >= tarlyk_cards::kCardBitmapCount ||
+      kCardBitmaps[number].data == nullptr) {
+    return 0;
+  }
+  *data = kCardBitmaps[number].data;
+  *size = static_cast<unsigned>(kCardBitmaps[number].size);
+  if (number == 5) {
+    auto* copy = static_cast<unsigned char*>(std::malloc(*size));
+    std::memcpy(copy, *data, *size);
+    *data = copy;
+  }
+  return 1;
+}
+
+extern "C" __attribute__((visibility("default"))) int TarlykCardPixels(int number, int scale,
+                                                                       const unsigned char** pixels,
+                                                                       unsigned* width,
+                                                                       unsigned* height) {
+  if (scale != 2 || number < 1 || number > 65) return 0;
+  std::memset(gGrey, 0x80, sizeof gGrey);
+  *pixels = gGrey;
+  *width = kWidth;
+  *height = kHeight;
+  if (number == 1) *width = kWidth + 1;  // not twice the size
+  if (number == 2) *pixels = static_cast<unsigned char*>(std::calloc(1, sizeof gGrey));
+  return 1;
+}
