@@ -79,8 +79,8 @@ inline constexpr std::array<OptionSpec, 14> kOptionTable{{
 }};
 
 // Whether the option is offered on a system of this version.
-constexpr bool OfferedOn(const OptionSpec& spec, std::string_view version) {
-  return spec.onlyOnVersion == nullptr || version == spec.onlyOnVersion;
+constexpr bool OfferedOn(const OptionSpec& entry, std::string_view version) {
+  return entry.onlyOnVersion == nullptr || version == entry.onlyOnVersion;
 }
 
 constexpr const OptionSpec& SpecOf(Option option) {

@@ -38,16 +38,16 @@ std::optional<int32_t> StoredInteger(const IniFile& ini, const char* section, co
 }
 
 // The stored value of an option, `def` when the key is missing or unreadable.
-int ReadOption(const IniFile& ini, const OptionSpec& spec, int def) {
-  if (spec.holder == Holder::kCheckBox) return ini.ReadBool(spec.section, spec.key, def != 0);
-  return std::clamp(ini.ReadInteger(spec.section, spec.key, def), spec.min, spec.max);
+int ReadOption(const IniFile& ini, const OptionSpec& entry, int def) {
+  if (entry.holder == Holder::kCheckBox) return ini.ReadBool(entry.section, entry.key, def != 0);
+  return std::clamp(ini.ReadInteger(entry.section, entry.key, def), entry.min, entry.max);
 }
 
-void WriteOption(IniFile& ini, const OptionSpec& spec, int value) {
-  if (spec.holder == Holder::kCheckBox) {
-    ini.WriteBool(spec.section, spec.key, value != 0);
+void WriteOption(IniFile& ini, const OptionSpec& entry, int value) {
+  if (entry.holder == Holder::kCheckBox) {
+    ini.WriteBool(entry.section, entry.key, value != 0);
   } else {
-    ini.WriteInteger(spec.section, spec.key, value);
+    ini.WriteInteger(entry.section, entry.key, value);
   }
 }
 
@@ -113,17 +113,17 @@ std::string LoadSettings(const std::string& path, SettingsHolders& h, ScoreCount
 
   // The options in the file's order; the positions and the score right after the
   // switches that keep them, when those are on.
-  for (const OptionSpec& spec : kOptionTable) {
-    if (spec.reading == Reading::kWithCardPictures) continue;
-    if (!OfferedOn(spec, winVersion)) {
-      h.SetValue(spec.option, 0);
-      h.SetOffered(spec.option, false);
+  for (const OptionSpec& entry : kOptionTable) {
+    if (entry.reading == Reading::kWithCardPictures) continue;
+    if (!OfferedOn(entry, winVersion)) {
+      h.SetValue(entry.option, 0);
+      h.SetOffered(entry.option, false);
       continue;
     }
-    const int def = spec.reading == Reading::kDefaultInitial ? spec.initial : h.Value(spec.option);
-    h.SetValue(spec.option, ReadOption(ini, spec, def));
-    if (spec.option == Option::kSavePosition && h.SavePosition()) LoadPositions(ini, h);
-    if (spec.option == Option::kSaveCounts && h.SaveCounts()) {
+    const int def = entry.reading == Reading::kDefaultInitial ? entry.initial : h.Value(entry.option);
+    h.SetValue(entry.option, ReadOption(ini, entry, def));
+    if (entry.option == Option::kSavePosition && h.SavePosition()) LoadPositions(ini, h);
+    if (entry.option == Option::kSaveCounts && h.SaveCounts()) {
       score.Wins = ini.ReadInteger(kCounts, "Wins", 0);
       score.Loses = ini.ReadInteger(kCounts, "Loses", 0);
       score.Nones = ini.ReadInteger(kCounts, "Nones", 0);
@@ -135,10 +135,10 @@ std::string LoadSettings(const std::string& path, SettingsHolders& h, ScoreCount
 std::string SettingsFileText(const SettingsHolders& h, const ScoreCounters& score,
                              const std::string& winVersion) {
   IniFile ini;
-  for (const OptionSpec& spec : kOptionTable) {
-    if (!OfferedOn(spec, winVersion)) continue;
-    WriteOption(ini, spec, h.Value(spec.option));
-    if (spec.option == Option::kSavePosition && h.SavePosition()) {
+  for (const OptionSpec& entry : kOptionTable) {
+    if (!OfferedOn(entry, winVersion)) continue;
+    WriteOption(ini, entry, h.Value(entry.option));
+    if (entry.option == Option::kSavePosition && h.SavePosition()) {
       const WindowPos mainPos = h.MainWindowPos();
       const WindowPos optPos = h.OptionsPos();
       ini.WriteInteger(kPositions, "frmMain.Left", mainPos.x);
@@ -146,7 +146,7 @@ std::string SettingsFileText(const SettingsHolders& h, const ScoreCounters& scor
       ini.WriteInteger(kPositions, "frmOptions.Left", optPos.x);
       ini.WriteInteger(kPositions, "frmOptions.Top", optPos.y);
     }
-    if (spec.option == Option::kSaveCounts && h.SaveCounts()) WriteCounts(ini, score);
+    if (entry.option == Option::kSaveCounts && h.SaveCounts()) WriteCounts(ini, score);
   }
   return ini.ToText();
 }
@@ -175,9 +175,9 @@ std::string SaveScore(const std::string& path, const SettingsHolders& h, const S
 int ReadShortID(const std::string& path) {
   IniFile ini;
   if (ini.Load(path) != IniFile::LoadResult::kOk) return -1;
-  const OptionSpec& spec = SpecOf(Option::kShortID);
-  const int id = ini.ReadInteger(spec.section, spec.key, spec.initial);
-  return id >= spec.min && id <= spec.max ? id : spec.initial;
+  const OptionSpec& entry = SpecOf(Option::kShortID);
+  const int id = ini.ReadInteger(entry.section, entry.key, entry.initial);
+  return id >= entry.min && id <= entry.max ? id : entry.initial;
 }
 
 }  // namespace tarlyk

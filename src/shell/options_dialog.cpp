@@ -160,10 +160,10 @@ TfrmOptions::TfrmOptions(QWidget* mainWindow, const QString& winVersion, QWidget
   // Options of one system version only (the XP-era picture repair) are off for good
   // elsewhere.
   const std::string version = winVersion_.toStdString();
-  for (const OptionSpec& spec : kOptionTable) {
-    if (!OfferedOn(spec, version)) {
-      SetValue(spec.option, 0);
-      SetOffered(spec.option, false);
+  for (const OptionSpec& entry : kOptionTable) {
+    if (!OfferedOn(entry, version)) {
+      SetValue(entry.option, 0);
+      SetOffered(entry.option, false);
     }
   }
 }
@@ -216,16 +216,16 @@ void TfrmOptions::Hold(Option option, QCheckBox* box) {
 }
 
 void TfrmOptions::Hold(Option option, RadioGroup* group) {
-  const OptionSpec& spec = SpecOf(option);
-  Q_ASSERT(group->Count() == spec.max + 1);
-  group->SetItemIndex(spec.initial);
+  const OptionSpec& entry = SpecOf(option);
+  Q_ASSERT(group->Count() == entry.max + 1);
+  group->SetItemIndex(entry.initial);
   controls_[static_cast<size_t>(option)].group = group;
 }
 
 void TfrmOptions::Hold(Option option, QSlider* bar) {
-  const OptionSpec& spec = SpecOf(option);
-  bar->setRange(spec.min, spec.max);
-  bar->setValue(spec.initial);
+  const OptionSpec& entry = SpecOf(option);
+  bar->setRange(entry.min, entry.max);
+  bar->setValue(entry.initial);
   controls_[static_cast<size_t>(option)].bar = bar;
 }
 

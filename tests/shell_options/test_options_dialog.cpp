@@ -332,25 +332,25 @@ TEST_F(OptionsDialogTest, GameOptionsReadTheControlsAtTheMomentOfTheCall) {
 // value, holds every value of the option's range and takes a value past it to the end.
 TEST_F(OptionsDialogTest, EveryOptionOfTheTableHasAControlOfItsOwn) {
   TfrmOptions xp(nullptr, QStringLiteral("5.1"));  // every option offered
-  for (const OptionSpec& spec : kOptionTable) {
-    SCOPED_TRACE(spec.key);
-    EXPECT_EQ(xp.Value(spec.option), spec.initial);
+  for (const OptionSpec& entry : kOptionTable) {
+    SCOPED_TRACE(entry.key);
+    EXPECT_EQ(xp.Value(entry.option), entry.initial);
   }
   const auto values = [&] {
     std::vector<int> all;
-    for (const OptionSpec& spec : kOptionTable) all.push_back(xp.Value(spec.option));
+    for (const OptionSpec& entry : kOptionTable) all.push_back(xp.Value(entry.option));
     return all;
   };
-  for (const OptionSpec& spec : kOptionTable) {
-    SCOPED_TRACE(spec.key);
-    for (int v = spec.min; v <= spec.max; ++v) {
+  for (const OptionSpec& entry : kOptionTable) {
+    SCOPED_TRACE(entry.key);
+    for (int v = entry.min; v <= entry.max; ++v) {
       std::vector<int> expected = values();
-      xp.SetValue(spec.option, v);
-      expected[static_cast<size_t>(spec.option)] = v;
+      xp.SetValue(entry.option, v);
+      expected[static_cast<size_t>(entry.option)] = v;
       EXPECT_EQ(values(), expected) << v;
     }
-    xp.SetValue(spec.option, spec.max + 1);
-    EXPECT_EQ(xp.Value(spec.option), spec.max);
+    xp.SetValue(entry.option, entry.max + 1);
+    EXPECT_EQ(xp.Value(entry.option), entry.max);
   }
 }
 
