@@ -120,7 +120,8 @@ std::string LoadSettings(const std::string& path, SettingsHolders& h, ScoreCount
       h.SetOffered(entry.option, false);
       continue;
     }
-    const int def = entry.reading == Reading::kDefaultInitial ? entry.initial : h.Value(entry.option);
+    const int def =
+        entry.reading == Reading::kDefaultInitial ? entry.initial : h.Value(entry.option);
     h.SetValue(entry.option, ReadOption(ini, entry, def));
     if (entry.option == Option::kSavePosition && h.SavePosition()) LoadPositions(ini, h);
     if (entry.option == Option::kSaveCounts && h.SaveCounts()) {
