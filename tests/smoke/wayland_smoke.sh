@@ -13,22 +13,11 @@ set -u
 exe="$1"
 placement="${2:-}"
 
-for tool in weston weston-debug Xwayland xdotool xprop; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "wayland: $tool is not installed; skipped (apt-get install weston xwayland xdotool x11-utils)"
-    exit 77
-  fi
-done
-
-# mktemp makes the directory private (0700), as the compositor wants its runtime directory.
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=SCRIPTDIR/../x_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../x_session.sh"
+x_require wayland " (apt-get install weston xwayland xdotool x11-utils)" \
+  weston weston-debug Xwayland xdotool xprop
+x_work
 fail() {
   echo "wayland: FAIL: $*"
   for log in "$work"/*.log; do

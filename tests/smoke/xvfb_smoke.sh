@@ -11,39 +11,18 @@ exe="$1"
 pixels="$2"
 prefix="${3:-}"
 
-for tool in Xvfb openbox xdotool xprop xwininfo; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "smoke: $tool is not installed; skipped"
-    exit 77
-  fi
-done
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=SCRIPTDIR/../x_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../x_session.sh"
+x_require smoke "" Xvfb openbox xdotool xprop xwininfo
+x_work
 fail() {
   echo "smoke: FAIL: $*"
   [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log"
   exit 1
 }
 
-# A server on a free display number of its own choosing.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+x_start_xvfb || fail "Xvfb did not start"
+x_start_openbox _NET_SUPPORTING_WM_CHECK 'window id' 100
 
 export XDG_CONFIG_HOME="$work/config"
 export QT_QPA_PLATFORM=xcb
