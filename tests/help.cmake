@@ -33,8 +33,8 @@ if(TARGET tarlyk_help)
   # A damaged file must never make the reader loop: the timeout ends a test that would.
   tarlyk_add_test(test_help_archive SOURCES help/test_help_archive.cpp LIBS tarlyk_chm
     TIMEOUT 60)
-  tarlyk_add_test(test_help_window SOURCES help/test_help_window.cpp LIBS tarlyk_help_window Qt6::Test
-    GUI TIMEOUT 60)
+  tarlyk_add_test(test_help_window SOURCES help/test_help_window.cpp url_sink.h
+    LIBS tarlyk_help_window Qt6::Test GUI TIMEOUT 60)
   foreach(t test_help_archive test_help_window)
     add_dependencies(${t} tarlyk_help tarlyk_help_fixture)
     target_compile_definitions(${t} PRIVATE

@@ -3,6 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 tarlyk_add_test(test_shell_app
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_app/test_shell_app.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/url_sink.h
   LIBS tarlyk_shell Qt6::Test GUI OWN_MAIN)
 target_compile_definitions(test_shell_app PRIVATE TARLYK_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
 # Damaged copies of the real card library are made from the one beside the test.

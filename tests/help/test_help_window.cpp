@@ -29,9 +29,11 @@
 #include <memory>
 #include <optional>
 
+#include "capture_box.h"
 #include "help/help.h"
 #include "help/help_book.h"
 #include "help/help_window.h"
+#include "url_sink.h"
 
 namespace tarlyk {
 namespace {
@@ -120,45 +122,6 @@ QList<QTreeWidgetItem*> Items(QTreeWidget* tree, bool visibleOnly = false) {
 
 QUrl UrlOf(const QTreeWidgetItem* item) {
   return item->data(0, Qt::UserRole).toUrl();
-}
-
-// Records the URLs the desktop would be asked to open.
-class UrlSink : public QObject {
-  Q_OBJECT
- public:
-  explicit UrlSink(const QStringList& schemes) : schemes_(schemes) {
-    for (const QString& s : schemes_) QDesktopServices::setUrlHandler(s, this, "open");
-  }
-  ~UrlSink() override {
-    for (const QString& s : schemes_) QDesktopServices::unsetUrlHandler(s);
-  }
-  QList<QUrl> urls;
- public slots:
-  void open(const QUrl& url) { urls << url; }
-
- private:
-  QStringList schemes_;
-};
-
-struct BoxSeen {
-  QString caption;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Runs `action`, which is expected to open a modal message box; records and closes it.
-std::optional<BoxSeen> CaptureBox(const std::function<void()>& action) {
-  std::optional<BoxSeen> seen;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen = BoxSeen{box->windowTitle(), box->text(), box->icon()};
-      box->accept();
-    }
-  });
-  poll.start(10);
-  action();
-  return seen;
 }
 
 // --- the game's own help ---
@@ -478,4 +441,3 @@ TEST(HelpCommand, ADamagedFileGivesAClearMessageAndNoWindow) {
 }  // namespace
 }  // namespace tarlyk
 
-#include "test_help_window.moc"

@@ -32,6 +32,7 @@
 
 #include "art/app_icon.h"
 #include "art/look.h"
+#include "capture_box.h"
 #include "help/help.h"
 #include "shell/about_window.h"
 #include "shell/application.h"
@@ -40,48 +41,10 @@
 #include "shell/shell_icons.h"
 #include "shell/single_instance.h"
 #include "shell/splash_window.h"
+#include "url_sink.h"
 
 namespace tarlyk {
 namespace {
-
-struct BoxSeen {
-  QString caption;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Runs `action`, which is expected to open a modal message box; records and closes it.
-std::optional<BoxSeen> CaptureBox(const std::function<void()>& action) {
-  std::optional<BoxSeen> seen;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen = BoxSeen{box->windowTitle(), box->text(), box->icon()};
-      box->accept();
-    }
-  });
-  poll.start(10);
-  action();
-  return seen;
-}
-
-// Records the URLs the desktop would be asked to open.
-class UrlSink : public QObject {
-  Q_OBJECT
- public:
-  explicit UrlSink(const QStringList& schemes) : schemes_(schemes) {
-    for (const QString& s : schemes_) QDesktopServices::setUrlHandler(s, this, "open");
-  }
-  ~UrlSink() override {
-    for (const QString& s : schemes_) QDesktopServices::unsetUrlHandler(s);
-  }
-  QList<QUrl> urls;
- public slots:
-  void open(const QUrl& url) { urls << url; }
-
- private:
-  QStringList schemes_;
-};
 
 QString Shown(const char* text) {
   return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -691,27 +654,31 @@ int LockAs(char** argv) {
   return 0;
 }
 
+// Top-level windows other than `box` on screen.
+int OtherWindows(const QMessageBox* box) {
+  int others = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != box && w->isVisible()) ++others;
+  }
+  return others;
+}
+
 int RunSecondCopy(int argc, char** argv) {
   tarlyk::Application app(argc, argv);
   if (!app.IsSecondInstance()) return 3;
   int boxes = 0;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    ++boxes;
-    int others = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (w != box && w->isVisible()) ++others;
-    }
-    std::printf("caption=%s\ntext=%s\nicon=%s\nother-windows=%d\n",
-                box->windowTitle().toUtf8().constData(),
-                box->text().toUtf8().toBase64().constData(),
-                box->icon() == QMessageBox::Warning ? "warning" : "other", others);
-    box->accept();
-  });
-  poll.start(10);
-  const int code = app.exec();
+  int code = 0;
+  tarlyk::WithBox(
+      [&](QMessageBox* box) {
+        ++boxes;
+        std::printf("caption=%s\ntext=%s\nicon=%s\nother-windows=%d\n",
+                    box->windowTitle().toUtf8().constData(),
+                    box->text().toUtf8().toBase64().constData(),
+                    box->icon() == QMessageBox::Warning ? "warning" : "other",
+                    OtherWindows(box));
+        box->accept();
+      },
+      [&] { code = app.exec(); });
   std::printf("boxes=%d\n", boxes);
   return code;
 }
@@ -719,24 +686,21 @@ int RunSecondCopy(int argc, char** argv) {
 // The real start-up without a card library: reports the box and what else is visible.
 int RunWithoutLibrary(int argc, char** argv) {
   tarlyk::Application app(argc, argv);
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    int others = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (w != box && w->isVisible()) ++others;
-    }
-    std::printf("caption=%s\ncode=%s\nother-windows=%d\nwait-cursor=%d\n",
-                box->windowTitle().toUtf8().constData(),
-                box->text().contains(QStringLiteral("0-002")) ? "0-002" : "other", others,
-                QApplication::overrideCursor() != nullptr ? 1 : 0);
-    box->accept();
-  });
-  poll.start(10);
-  // Should a card library be found after all, the program must not stay running.
-  QTimer::singleShot(20000, qApp, &QCoreApplication::quit);
-  return app.exec();
+  int code = 0;
+  tarlyk::WithBox(
+      [&](QMessageBox* box) {
+        std::printf("caption=%s\ncode=%s\nother-windows=%d\nwait-cursor=%d\n",
+                    box->windowTitle().toUtf8().constData(),
+                    box->text().contains(QStringLiteral("0-002")) ? "0-002" : "other",
+                    OtherWindows(box), QApplication::overrideCursor() != nullptr ? 1 : 0);
+        box->accept();
+      },
+      [&] {
+        // Should a card library be found after all, the program must not stay running.
+        QTimer::singleShot(20000, qApp, &QCoreApplication::quit);
+        code = app.exec();
+      });
+  return code;
 }
 
 }  // namespace
@@ -755,4 +719,3 @@ int main(int argc, char** argv) {
   return RUN_ALL_TESTS();
 }
 
-#include "test_shell_app.moc"

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 
+#include "capture_box.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
@@ -22,7 +23,7 @@
 namespace tarlyk {
 namespace {
 
-struct BoxSeen {
+struct ButtonsSeen {
   QStringList buttons;  // texts without mnemonic marks, in the box's order
   QString defaultButton;
 };
@@ -32,25 +33,24 @@ QString Plain(QString text) {
 }
 
 // Runs `action`, which opens a modal box; records its buttons and closes it unanswered.
-BoxSeen Capture(const std::function<void()>& action) {
-  BoxSeen seen;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    for (QAbstractButton* b : box->buttons()) seen.buttons << Plain(b->text());
-    if (box->defaultButton() != nullptr) seen.defaultButton = Plain(box->defaultButton()->text());
-    box->done(QMessageBox::Cancel);
-  });
-  poll.start(10);
-  action();
+ButtonsSeen Capture(const std::function<void()>& action) {
+  ButtonsSeen seen;
+  WithBox(
+      [&](QMessageBox* box) {
+        for (QAbstractButton* b : box->buttons()) seen.buttons << Plain(b->text());
+        if (box->defaultButton() != nullptr) {
+          seen.defaultButton = Plain(box->defaultButton()->text());
+        }
+        box->done(QMessageBox::Cancel);
+      },
+      action);
   return seen;
 }
 
 // The 2-001 and 2-002 questions and a 1-00x error box: buttons in the box's order, the
 // default one after "|".
 void ExpectGameBoxesInRussian() {
-  const auto shown = [](const BoxSeen& box) {
+  const auto shown = [](const ButtonsSeen& box) {
     return (box.buttons.join(QLatin1Char(',')) + QLatin1Char('|') + box.defaultButton)
         .toStdString();
   };

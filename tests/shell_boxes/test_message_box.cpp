@@ -8,22 +8,12 @@
 #include <QTimer>
 #include <functional>
 
+#include "capture_box.h"
 #include "shell/application.h"
 #include "shell/widgets/message_box.h"
 
 namespace tarlyk {
 namespace {
-
-// Runs `action`, which opens a modal box, and hands the box to `answer` once it shows.
-void WithBox(const std::function<void(QMessageBox*)>& answer, const std::function<void()>& action) {
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box != nullptr && box->isVisible()) answer(box);
-  });
-  poll.start(10);
-  action();
-}
 
 // The box of the settings routines: an error box with one OK button that stays above the
 // splash window, which covers the screen's middle while the file is loaded.
