@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "card_bitmap_table.h"
+#include "real_card_bitmap.h"
 
 namespace {
 
@@ -17,24 +17,14 @@ unsigned char gPadded[kOversize];
 extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int number,
                                                                        const unsigned char** data,
                                                                        unsigned* size) {
-  using tarlyk_cards::kCardBitmaps;
-  if (number < 0 || number >= tarlyk_cards::kCardBitmapCount ||
-      kCardBitmaps[number].data == nullptr) {
-    return 0;
+  if (RealCardBitmap(number, data, size) == 0) return 0;
+  if (number == 12) {
+    std::memcpy(gPadded, *data, *size);
+    *data = gPadded;
+    *size = kOversize;
+  } else if (number == 58) {
+    *data = nullptr;
+    *size = 5000;
   }
-  switch (number) {
-    case 12:
-      std::memcpy(gPadded, kCardBitmaps[number].data, kCardBitmaps[number].size);
-      *data = gPadded;
-      *size = kOversize;
-      return 1;
-    case 58:
-      *data = nullptr;
-      *size = 5000;
-      return 1;
-    default:
-      *data = kCardBitmaps[number].data;
-      *size = static_cast<unsigned>(kCardBitmaps[number].size);
-      return 1;
-  }
+  return 1;
 }

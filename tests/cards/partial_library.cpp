@@ -2,7 +2,7 @@
 // that are no picture, a cut-off picture, pictures of the wrong size, or a claimed
 // success without data.
 
-#include "card_bitmap_table.h"
+#include "real_card_bitmap.h"
 
 namespace {
 
@@ -54,13 +54,6 @@ extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int numbe
       *size = 0;
       return 1;
     default:
-      break;
+      return RealCardBitmap(number, data, size);
   }
-  if (number < 0 || number >= tarlyk_cards::kCardBitmapCount ||
-      kCardBitmaps[number].data == nullptr) {
-    return 0;
-  }
-  *data = kCardBitmaps[number].data;
-  *size = static_cast<unsigned>(kCardBitmaps[number].size);
-  return 1;
 }

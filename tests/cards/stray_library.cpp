@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "card_bitmap_table.h"
+#include "real_card_bitmap.h"
 
 namespace {
 
@@ -17,13 +17,7 @@ unsigned char gGrey[kWidth * kHeight * 4];
 extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int number,
                                                                        const unsigned char** data,
                                                                        unsigned* size) {
-  using tarlyk_cards::kCardBitmaps;
-  if (number < 0 || number >= tarlyk_cards::kCardBitmapCount ||
-      kCardBitmaps[number].data == nullptr) {
-    return 0;
-  }
-  *data = kCardBitmaps[number].data;
-  *size = static_cast<unsigned>(kCardBitmaps[number].size);
+  if (RealCardBitmap(number, data, size) == 0) return 0;
   if (number == 5) {
     auto* copy = static_cast<unsigned char*>(std::malloc(*size));
     std::memcpy(copy, *data, *size);
