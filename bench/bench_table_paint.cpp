@@ -12,24 +12,12 @@
 #include "game/options_values.h"
 #include "game/random.h"
 #include "game/tdm_data.h"
+#include "null_window.h"
 #include "view/scaled_cards.h"
 #include "view/table_painter.h"
 
 namespace tarlyk {
 namespace {
-
-class NullWindow final : public IGameWindow {
- public:
-  void SetStatus(const std::string&) override {}
-  void SetCounts(const std::string&) override {}
-  void SetActionButton(int, const std::string&, bool) override {}
-  void RepaintDesk() override {}
-  void SetAnimationTimer(bool) override {}
-  bool ConfirmAbandonGame(const std::string&) override { return true; }
-  int TableWidth() const override { return 710; }
-  int TableHeight() const override { return 480; }
-  std::string DecimalSeparator() const override { return ","; }
-};
 
 QImage card(int w, int h, QRgb colour) {
   QImage img(w, h, QImage::Format_ARGB32_Premultiplied);

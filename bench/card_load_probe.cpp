@@ -21,6 +21,7 @@
 #include "game/options_values.h"
 #include "game/random.h"
 #include "game/tdm_data.h"
+#include "null_window.h"
 #include "view/card_images.h"
 #include "view/scaled_cards.h"
 #include "view/table_painter.h"
@@ -28,19 +29,6 @@
 namespace {
 
 using namespace tarlyk;
-
-class NullWindow final : public IGameWindow {
- public:
-  void SetStatus(const std::string&) override {}
-  void SetCounts(const std::string&) override {}
-  void SetActionButton(int, const std::string&, bool) override {}
-  void RepaintDesk() override {}
-  void SetAnimationTimer(bool) override {}
-  bool ConfirmAbandonGame(const std::string&) override { return true; }
-  int TableWidth() const override { return 710; }
-  int TableHeight() const override { return 480; }
-  std::string DecimalSeparator() const override { return ","; }
-};
 
 struct Usage {
   double cpuMs;
