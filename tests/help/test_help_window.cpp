@@ -440,4 +440,3 @@ TEST(HelpCommand, ADamagedFileGivesAClearMessageAndNoWindow) {
 
 }  // namespace
 }  // namespace tarlyk
-

@@ -674,8 +674,7 @@ int RunSecondCopy(int argc, char** argv) {
         std::printf("caption=%s\ntext=%s\nicon=%s\nother-windows=%d\n",
                     box->windowTitle().toUtf8().constData(),
                     box->text().toUtf8().toBase64().constData(),
-                    box->icon() == QMessageBox::Warning ? "warning" : "other",
-                    OtherWindows(box));
+                    box->icon() == QMessageBox::Warning ? "warning" : "other", OtherWindows(box));
         box->accept();
       },
       [&] { code = app.exec(); });
@@ -718,4 +717,3 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
-
