@@ -16,6 +16,7 @@
 #include "game/tdm_data.h"
 #include "shell/main_window.h"
 #include "view/table_painter.h"
+#include "widget_events.h"
 
 namespace tarlyk {
 
@@ -54,11 +55,7 @@ struct KeyboardTable {
     for (int key : keys) Press(key);
   }
   void Mouse(QEvent::Type type, Qt::MouseButton button, QPoint at) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
-    QMouseEvent event(type, QPointF(at), w.imgDesk->mapToGlobal(QPointF(at)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w.imgDesk, &event);
+    SendMouse(w.imgDesk, type, button, at);
     QCoreApplication::processEvents();
   }
   void MoveTo(QPoint at) { Mouse(QEvent::MouseMove, Qt::NoButton, at); }

@@ -11,22 +11,10 @@
 #include "game/random.h"
 #include "game/tdm_data.h"
 #include "shell/main_window.h"
+#include "widget_events.h"
 
 namespace tarlyk {
 namespace {
-
-void RunEventsFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
-  const Qt::MouseButtons held =
-      type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
-  QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &event);
-}
 
 TEST(MainWindow, FrameAndElementsStandAtTheirPlacesWithTheirTexts) {
   TfrmMain w;

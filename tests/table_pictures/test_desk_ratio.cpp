@@ -24,24 +24,10 @@
 #include "shell/main_window.h"
 #include "view/card_images.h"
 #include "view/table_painter.h"
+#include "widget_events.h"
 
 namespace tarlyk {
 namespace {
-
-void RunEventsFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void Click(QWidget* w, Qt::MouseButton button, QPoint at) {
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
-    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
-  }
-}
 
 const CardImages& Images() {
   static const CardImages images = [] {
