@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -32,8 +33,10 @@ constexpr int kMinTitleHeight = 8;
 
 #if defined(TARLYK_HAVE_XCB)
 
-// The longest the window manager is given to announce a frame.
-constexpr auto kFrameAnswerWait = std::chrono::milliseconds(200);
+// The longest the window manager is given to announce a frame. It answers within a few
+// milliseconds; a busy machine may keep it waiting much longer, and only a manager that
+// claims to answer and never does costs the whole wait.
+constexpr auto kFrameAnswerWait = std::chrono::milliseconds(750);
 
 xcb_connection_t* X11Connection() {
   auto* app = qGuiApp;
@@ -82,12 +85,13 @@ bool WindowManagerAnswers(xcb_connection_t* conn, xcb_atom_t request) {
 
 // Asks the window manager which frame it would put around a window of this kind: a
 // hidden stand-in with the same flags and size limits is created, the request sent,
-// and the answer awaited for a short while.
-QMargins AnnouncedFrame(const QWidget* window) {
+// and the answer awaited for a short while. Empty margins when no manager answers such
+// requests; nothing when the answer did not come in time.
+std::optional<QMargins> AnnouncedFrame(const QWidget* window) {
   xcb_connection_t* conn = X11Connection();
-  if (conn == nullptr) return {};
+  if (conn == nullptr) return QMargins();
   const xcb_atom_t request = Atom(conn, "_NET_REQUEST_FRAME_EXTENTS");
-  if (request == XCB_ATOM_NONE || !WindowManagerAnswers(conn, request)) return {};
+  if (request == XCB_ATOM_NONE || !WindowManagerAnswers(conn, request)) return QMargins();
   const xcb_atom_t extents = Atom(conn, "_NET_FRAME_EXTENTS");
 
   QWindow standIn;
@@ -115,7 +119,7 @@ QMargins AnnouncedFrame(const QWidget* window) {
       return QMargins(static_cast<int>(e[0]), static_cast<int>(e[2]), static_cast<int>(e[1]),
                       static_cast<int>(e[3]));
     }
-    if (std::chrono::steady_clock::now() >= deadline) return {};
+    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
@@ -133,9 +137,12 @@ QMargins ExpectedFrame(const QWidget* window, bool ask) {
   const auto found = known.find(kind);
   if (found != known.end()) return found->second;
   if (!ask) return {};
-  const QMargins margins = AnnouncedFrame(window);
-  known.emplace(kind, margins);
-  return margins;
+  // An answer that did not come in time is not kept: the next window of this kind asks
+  // again.
+  const std::optional<QMargins> margins = AnnouncedFrame(window);
+  if (!margins) return {};
+  known.emplace(kind, *margins);
+  return *margins;
 #else
   (void)window;
   (void)ask;
