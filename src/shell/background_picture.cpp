@@ -1,0 +1,29 @@
+#include "shell/background_picture.h"
+
+#include <utility>
+
+namespace tarlyk {
+
+BackgroundPicture::~BackgroundPicture() {
+  if (thread_.joinable()) thread_.join();
+}
+
+bool BackgroundPicture::Start(std::function<QImage()> draw, std::function<void(QImage)> done) {
+  if (Busy()) return false;
+  done_ = std::move(done);
+  thread_ = std::thread([this, draw = std::move(draw)] {
+    picture_ = draw();
+    QMetaObject::invokeMethod(this, &BackgroundPicture::Finish, Qt::QueuedConnection);
+  });
+  return true;
+}
+
+void BackgroundPicture::Finish() {
+  thread_.join();  // it has handed its picture over and is ending
+  QImage picture = std::exchange(picture_, QImage());
+  // `done` may start the next drawing.
+  const auto done = std::exchange(done_, nullptr);
+  if (done) done(std::move(picture));
+}
+
+}  // namespace tarlyk
