@@ -7,6 +7,7 @@
 
 #include "art/fonts.h"
 #include "art/look.h"
+#include "art/render/built_in_pictures.h"
 #include "help/help.h"
 #include "settings/settings_file.h"
 #include "shell/about_window.h"
@@ -104,9 +105,11 @@ int Application::exec() {
   splash_->hide();
   splash_.reset();
   if (!loaded) return 1;
-  // Start-up leaves freed decoding buffers and widget scratch in the heap; handing
-  // them back now keeps the resident size of a game that may run for hours down.
+  // Start-up leaves freed decoding buffers and widget scratch in the heap, and the
+  // splash picture is not shown again; handing them back now keeps the resident size of
+  // a game that may run for hours down.
   malloc_trim(0);
+  ReleaseBuiltInSplashPicture();
 
   Wire();
   frmMain_->show();

@@ -237,18 +237,19 @@ void TfrmMain::ShowTitlePicture() {
   if (!builtIn.isNull()) imgDesk->SetImage(builtIn);
   if (finerTitle_.Busy()) return;
   RegisterTahoma();  // the registration is for the main thread
-  finerTitle_.Start([=] { return TitlePicture(size, table, shade, ratio); },
-                    [this, table, shade, ratio](QImage picture) {
-                      if (!titleShown_) return;
-                      if (table != TableColor() || shade != TableShadeColor() ||
-                          ratio != devicePixelRatioF()) {
-                        ShowTitlePicture();
-                        return;
-                      }
-                      imgDesk->SetImage(std::move(picture));
-                      titleColors_ = {table, shade};
-                      titleRatio_ = ratio;
-                    });
+  finerTitle_.Start(
+      [=] { return TitlePicture(size, table, shade, ratio); },
+      [this, table, shade, ratio](QImage picture) {
+        if (!titleShown_) return;
+        if (table != TableColor() || shade != TableShadeColor() || ratio != devicePixelRatioF()) {
+          ShowTitlePicture();
+          return;
+        }
+        imgDesk->SetImage(std::move(picture));
+        titleColors_ = {table, shade};
+        titleRatio_ = ratio;
+        ReleaseBuiltInTitlePicture();  // it stood in and is gone
+      });
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -332,6 +333,8 @@ void TfrmMain::RepaintDesk() {
   ScheduleAccessibility();
 
   // The table keeps one picture (PaintBitmap) and replaces what it shows in one step.
+  // The title picture goes for good.
+  if (titleShown_) ReleaseBuiltInTitlePicture();
   titleShown_ = false;
   if (deskComposer_) {
     imgDesk->SetDrawing(deskComposer_(), false);

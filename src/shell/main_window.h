@@ -14,12 +14,12 @@
 #include <functional>
 
 #include "art/look.h"
-#include "shell/background_picture.h"
 #include "game/game_interfaces.h"
+#include "shell/background_picture.h"
 #include "shell/desk_widget.h"
+#include "shell/hand_mark.h"
 #include "shell/widgets/gradient_band.h"
 #include "shell/widgets/push_button.h"
-#include "shell/hand_mark.h"
 
 namespace tarlyk {
 
@@ -147,8 +147,8 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   QWidget* client_ = nullptr;
   int actionState_ = kActionNewGame;
   bool titleShown_ = true;
-  GradientPair titleColors_;   // the colours the title picture was drawn in
-  qreal titleRatio_ = 1.0;     // and the device pixel ratio
+  GradientPair titleColors_;  // the colours the title picture was drawn in
+  qreal titleRatio_ = 1.0;    // and the device pixel ratio
   BackgroundPicture finerTitle_;
   bool animationOn_ = false;
   HandMark mark_;

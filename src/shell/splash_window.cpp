@@ -79,6 +79,7 @@ void SplashWindow::ShowNow() {
                  [this](QImage sharp) {
                    picture_ = std::move(sharp);
                    update();
+                   ReleaseBuiltInSplashPicture();  // it stood in and is gone
                  });
   }
 }

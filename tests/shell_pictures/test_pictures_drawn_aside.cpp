@@ -41,7 +41,7 @@ TEST(PicturesDrawnAside, SplashShowsTheCompiledInPictureThenTheFinerOne) {
   const QImage finer = splash.Picture().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(shown.size(), finer.size());
   int different = 0;
-  for (int y = 60; y < finer.height(); ++y) {  // below the text and the animation
+  for (int y = 90; y < finer.height(); ++y) {  // below the text and the animation
     for (int x = 0; x < finer.width(); ++x) different += shown.pixel(x, y) != finer.pixel(x, y);
   }
   EXPECT_EQ(different, 0);
