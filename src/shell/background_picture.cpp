@@ -5,14 +5,15 @@
 namespace tarlyk {
 
 BackgroundPicture::~BackgroundPicture() {
+  stop_ = true;
   if (thread_.joinable()) thread_.join();
 }
 
-bool BackgroundPicture::Start(std::function<QImage()> draw, std::function<void(QImage)> done) {
+bool BackgroundPicture::Start(Draw draw, std::function<void(QImage)> done) {
   if (Busy()) return false;
   done_ = std::move(done);
   thread_ = std::thread([this, draw = std::move(draw)] {
-    picture_ = draw();
+    picture_ = draw(stop_);
     QMetaObject::invokeMethod(this, &BackgroundPicture::Finish, Qt::QueuedConnection);
   });
   return true;

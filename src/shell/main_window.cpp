@@ -238,7 +238,7 @@ void TfrmMain::ShowTitlePicture() {
   if (finerTitle_.Busy()) return;
   RegisterTahoma();  // the registration is for the main thread
   finerTitle_.Start(
-      [=] { return TitlePicture(size, table, shade, ratio); },
+      [=](const std::atomic<bool>&) { return TitlePicture(size, table, shade, ratio); },
       [this, table, shade, ratio](QImage picture) {
         if (!titleShown_) return;
         if (table != TableColor() || shade != TableShadeColor() || ratio != devicePixelRatioF()) {

@@ -75,7 +75,7 @@ void SplashWindow::ShowNow() {
   const qreal ratio = devicePixelRatioF();
   if (picture_.devicePixelRatio() != ratio) {
     RegisterTahoma();  // the registration is for the main thread
-    sharp_.Start([ratio] { return DrawSplashPicture(ratio); },
+    sharp_.Start([ratio](const std::atomic<bool>& stop) { return DrawSplashPicture(ratio, &stop); },
                  [this](QImage sharp) {
                    picture_ = std::move(sharp);
                    update();
