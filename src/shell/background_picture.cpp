@@ -1,5 +1,7 @@
 #include "shell/background_picture.h"
 
+#include <malloc.h>
+
 #include <utility>
 
 namespace tarlyk {
@@ -21,6 +23,8 @@ bool BackgroundPicture::Start(Draw draw, std::function<void(QImage)> done) {
 
 void BackgroundPicture::Finish() {
   thread_.join();  // it has handed its picture over and is ending
+  // The thread drew with memory of its own, which the allocator keeps after it ends.
+  malloc_trim(0);
   QImage picture = std::exchange(picture_, QImage());
   // `done` may start the next drawing.
   const auto done = std::exchange(done_, nullptr);
