@@ -9,3 +9,8 @@ tarlyk_add_test(test_device_pictures
   LIBS tarlyk_shell GUI)
 target_compile_definitions(test_device_pictures PRIVATE
   TARLYK_ICON_TABLE="${PROJECT_SOURCE_DIR}/src/art/render/icon_sources.txt")
+
+# The finer splash and title pictures drawn on a second thread at start-up.
+tarlyk_add_test(test_pictures_drawn_aside
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_pictures/test_pictures_drawn_aside.cpp
+  LIBS tarlyk_shell Qt6::Test GUI OWN_MAIN)

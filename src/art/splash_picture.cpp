@@ -19,7 +19,8 @@ constexpr int kHeight = kSplashPictureSize.height();
 
 }  // namespace
 
-QImage DrawSplashPicture(qreal ratio) {
+QImage DrawSplashPicture(qreal ratio, const std::atomic<bool>* stop) {
+  const auto stopped = [stop] { return stop != nullptr && stop->load(); };
   // The card faces ask for "Tahoma" by name, which only finds it once registered.
   RegisterTahoma();
   QImage image(DeviceSize(kSplashPictureSize, ratio), QImage::Format_RGB32);
@@ -38,6 +39,7 @@ QImage DrawSplashPicture(qreal ratio) {
   glow.setColorAt(0, QColor(218, 234, 253, 110));
   glow.setColorAt(1, QColor(218, 234, 253, 0));
   p.fillRect(whole, glow);
+  if (stopped()) return {};
 
   // A fan of five cards, and a face-down stock beside it.
   const QRectF card(-35.5, -48, 71, 96);
@@ -59,10 +61,12 @@ QImage DrawSplashPicture(qreal ratio) {
     p.drawRoundedRect(card.translated(3, 3), 6, 6);
     DrawCardFace(p, card, QString::fromUtf8(fan[i].rank), fan[i].suit);
     p.restore();
+    if (stopped()) return {};
   }
   for (int i = 0; i < 3; ++i) {
     DrawCardBack(p, QRectF(40 + i * 2, 214 - i * 2, 71, 96));
     DrawCardBack(p, QRectF(kWidth - 111 - i * 2, 214 - i * 2, 71, 96));
+    if (stopped()) return {};
   }
 
   // The name of the game.

@@ -7,6 +7,7 @@
 
 #include "art/fonts.h"
 #include "art/look.h"
+#include "art/render/built_in_pictures.h"
 #include "help/help.h"
 #include "settings/settings_file.h"
 #include "shell/about_window.h"
@@ -75,12 +76,14 @@ int Application::exec() {
 
   // The splash exists in every copy; a second copy only shows the 0-001 box.
   splash_ = std::make_unique<SplashWindow>();
-  // Every window shown sends all sizes of its icon to the X server, up to 256 pixels;
-  // the splash has no taskbar button, so it gets only the smallest.
+  // Every window shown sends all sizes of its icon to the X server, up to 256 pixels
+  // (drawn for the larger pixel ratios); the splash has no taskbar button, so it gets
+  // only the smallest. A window takes the application's icon when it is made, before
+  // its own replaces it: the application gets its icon once the splash is up.
   const QIcon icon = AppIcon();
   splash_->setWindowIcon(QIcon(icon.pixmap(16)));
-  QApplication::setWindowIcon(icon);
   if (lock_.IsSecondInstance()) {
+    QApplication::setWindowIcon(icon);
     ShowSecondCopyBox(nullptr);
     splash_.reset();
     return 0;
@@ -88,6 +91,7 @@ int Application::exec() {
 
   values_ = ComputeStartupValues();
   splash_->ShowNow();
+  QApplication::setWindowIcon(icon);
 
   // Created hidden, in this order.
   frmMain_ = std::make_unique<TfrmMain>();
@@ -104,9 +108,11 @@ int Application::exec() {
   splash_->hide();
   splash_.reset();
   if (!loaded) return 1;
-  // Start-up leaves freed decoding buffers and widget scratch in the heap; handing
-  // them back now keeps the resident size of a game that may run for hours down.
+  // Start-up leaves freed decoding buffers and widget scratch in the heap, and the
+  // splash picture is not shown again; handing them back now keeps the resident size of
+  // a game that may run for hours down.
   malloc_trim(0);
+  ReleaseBuiltInSplashPicture();
 
   Wire();
   frmMain_->show();

@@ -211,7 +211,7 @@ void TfrmMain::ApplyLook() {
   update();
 }
 
-void TfrmMain::ShowTitlePicture(bool now) {
+void TfrmMain::ShowTitlePicture() {
   // The title picture is compiled in for the classic colours at a device pixel ratio of 1
   // and costs milliseconds to draw for others: taken again only for new colours or a
   // screen of another ratio.
@@ -223,26 +223,33 @@ void TfrmMain::ShowTitlePicture(bool now) {
     return;
   }
   const QSize size(kDeskWidth, kDeskHeight);
-  if (ratio != 1.0 && !now) {
-    // A finer picture costs tens of milliseconds, and start-up may settle the colours
-    // more than once: the compiled-in picture stands in (when it is the one for these
-    // colours) and the finer one is drawn once, when the event loop runs.
-    const QImage builtIn = BuiltInTitlePicture(size, table, shade);
-    if (!builtIn.isNull()) imgDesk->SetImage(builtIn);
-    if (!titlePending_) {
-      titlePending_ = true;
-      QTimer::singleShot(0, this, [this] {
-        titlePending_ = false;
-        // The window's requests (its mapping at start-up) reach the display server first.
-        QGuiApplication::sync();
-        ShowTitlePicture(true);
-      });
-    }
+  if (ratio == 1.0) {
+    imgDesk->SetImage(TitlePicture(size, table, shade, ratio));
+    titleColors_ = {table, shade};
+    titleRatio_ = ratio;
     return;
   }
-  imgDesk->SetImage(TitlePicture(size, table, shade, ratio));
-  titleColors_ = {table, shade};
-  titleRatio_ = ratio;
+  // A finer picture costs tens of milliseconds, in the midst of start-up: the
+  // compiled-in picture stands in (when it is the one for these colours) while a second
+  // thread draws the finer one. Colours or a screen that change meanwhile are drawn for
+  // when it is done.
+  const QImage builtIn = BuiltInTitlePicture(size, table, shade);
+  if (!builtIn.isNull()) imgDesk->SetImage(builtIn);
+  if (finerTitle_.Busy()) return;
+  RegisterTahoma();  // the registration is for the main thread
+  finerTitle_.Start(
+      [=](const std::atomic<bool>&) { return TitlePicture(size, table, shade, ratio); },
+      [this, table, shade, ratio](QImage picture) {
+        if (!titleShown_) return;
+        if (table != TableColor() || shade != TableShadeColor() || ratio != devicePixelRatioF()) {
+          ShowTitlePicture();
+          return;
+        }
+        imgDesk->SetImage(std::move(picture));
+        titleColors_ = {table, shade};
+        titleRatio_ = ratio;
+        ReleaseBuiltInTitlePicture();  // it stood in and is gone
+      });
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -326,6 +333,8 @@ void TfrmMain::RepaintDesk() {
   ScheduleAccessibility();
 
   // The table keeps one picture (PaintBitmap) and replaces what it shows in one step.
+  // The title picture goes for good.
+  if (titleShown_) ReleaseBuiltInTitlePicture();
   titleShown_ = false;
   if (deskComposer_) {
     imgDesk->SetDrawing(deskComposer_(), false);

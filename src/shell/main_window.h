@@ -15,10 +15,11 @@
 
 #include "art/look.h"
 #include "game/game_interfaces.h"
+#include "shell/background_picture.h"
 #include "shell/desk_widget.h"
+#include "shell/hand_mark.h"
 #include "shell/widgets/gradient_band.h"
 #include "shell/widgets/push_button.h"
-#include "shell/hand_mark.h"
 
 namespace tarlyk {
 
@@ -126,9 +127,9 @@ class TfrmMain : public QMainWindow, public IGameWindow {
 
   void BuildMenus();
   // Shows the title picture in the table's colours at the screen's device pixel ratio,
-  // while the table shows it; at a ratio other than 1 drawn once the event loop runs,
-  // unless `now`.
-  void ShowTitlePicture(bool now = false);
+  // while the table shows it; at a ratio other than 1 drawn on a second thread and shown
+  // once the event loop runs.
+  void ShowTitlePicture();
   void imgDeskMouseUp(Qt::MouseButton button, int x, int y);
   void imgDeskClick();
   void imgDeskMouseMove(int x, int y);
@@ -146,9 +147,9 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   QWidget* client_ = nullptr;
   int actionState_ = kActionNewGame;
   bool titleShown_ = true;
-  GradientPair titleColors_;   // the colours the title picture was drawn in
-  qreal titleRatio_ = 1.0;     // and the device pixel ratio
-  bool titlePending_ = false;  // a finer title picture is to be drawn
+  GradientPair titleColors_;  // the colours the title picture was drawn in
+  qreal titleRatio_ = 1.0;    // and the device pixel ratio
+  BackgroundPicture finerTitle_;
   bool animationOn_ = false;
   HandMark mark_;
   QPoint lastPointer_{-1, -1};

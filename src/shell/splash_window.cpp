@@ -13,6 +13,7 @@
 #include "art/device_size.h"
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
+#include "art/splash_picture.h"
 #include "shell/shell_texts.h"
 
 namespace tarlyk {
@@ -27,8 +28,10 @@ QFont TahomaBold(int pixels) {
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(SplashPicture(devicePixelRatioF())),
+      picture_(BuiltInSplashPicture()),
       frames_(DrawFrames(devicePixelRatioF())) {
+  // Without the compiled-in picture the one for the ratio is drawn here.
+  if (picture_.isNull()) picture_ = SplashPicture(devicePixelRatioF());
   setWindowTitle(QString::fromUtf8(kSplashWindowTitle));
   setFixedSize(kWidth, kHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,6 +69,19 @@ void SplashWindow::ShowNow() {
   }
   repaint();
   QGuiApplication::sync();
+
+  // The picture for a finer screen takes tens of milliseconds to draw. Started only now:
+  // showing the window loads the fonts, which the drawing would otherwise hold up.
+  const qreal ratio = devicePixelRatioF();
+  if (picture_.devicePixelRatio() != ratio) {
+    RegisterTahoma();  // the registration is for the main thread
+    sharp_.Start([ratio](const std::atomic<bool>& stop) { return DrawSplashPicture(ratio, &stop); },
+                 [this](QImage sharp) {
+                   picture_ = std::move(sharp);
+                   update();
+                   ReleaseBuiltInSplashPicture();  // it stood in and is gone
+                 });
+  }
 }
 
 QString SplashWindow::LoadingText() {
@@ -99,7 +115,12 @@ QImage SplashWindow::DrawFrames(qreal ratio) {
 
 void SplashWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  // The compiled-in picture standing in on a finer screen is enlarged smoothly.
+  if (picture_.devicePixelRatio() != devicePixelRatioF()) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+  }
   p.drawImage(0, 0, picture_);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.setFont(TahomaBold(13));
   p.setPen(Qt::white);
   p.drawText(QRect(8, 22, kWidth - 16, 20), Qt::AlignLeft | Qt::AlignTop, LoadingText());

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "shell/background_picture.h"
+
 namespace tarlyk {
 
 class SplashWindow final : public QWidget {
@@ -27,10 +29,13 @@ class SplashWindow final : public QWidget {
 
   // Shows the window and returns once its picture and text are on the screen (or after
   // kExposeWaitMs when the window system does not expose it), so that it is visible
-  // before the slow work starts.
+  // before the slow work starts. Above a device pixel ratio of 1 the compiled-in picture
+  // is shown enlarged at first, and the picture drawn for the ratio on a second thread
+  // replaces it once the event loop runs.
   void ShowNow();
 
   int CurrentFrame() const { return frame_; }
+  // The picture shown: the compiled-in one, until one drawn for a ratio above 1 is ready.
   const QImage& Picture() const { return picture_; }
   // The 19 frames one under another (46 x 133 at a device pixel ratio of 1).
   const QImage& Frames() const { return frames_; }
@@ -51,6 +56,7 @@ class SplashWindow final : public QWidget {
 
   QImage picture_;
   QImage frames_;
+  BackgroundPicture sharp_;
   QTimer timer_;
   int frame_ = 0;
   bool waitCursor_ = false;

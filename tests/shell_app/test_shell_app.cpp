@@ -32,6 +32,7 @@
 
 #include "art/app_icon.h"
 #include "art/look.h"
+#include "art/render/built_in_pictures.h"
 #include "capture_box.h"
 #include "help/help.h"
 #include "shell/about_window.h"
@@ -383,6 +384,8 @@ TEST(Splash, WindowPictureTextAndCursor) {
   const int before = splash.CurrentFrame();
   QTest::qWait(3 * SplashWindow::kFrameIntervalMs + 50);
   EXPECT_NE(splash.CurrentFrame(), before);
+  // At ratio 1 the compiled-in picture stays; nothing finer is drawn for it.
+  EXPECT_EQ(splash.Picture().constBits(), BuiltInSplashPicture().constBits());
   QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
   QCoreApplication::sendEvent(&splash, &f4);
   EXPECT_TRUE(f4.isAccepted());

@@ -1,5 +1,8 @@
 #include "art/render/built_in_pictures.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <QResource>
 
 #include "art/raw_picture.h"
@@ -18,14 +21,37 @@ QImage FromResource(const QString& path, QSize size, PictureColors colors) {
   return DecodeRawPicture(resource.data(), resource.size(), size, colors);
 }
 
+// Only the pages wholly inside the resource: those it shares hold other data. The
+// resource is read-only data of the program, so its pages are clean copies of the file.
+void ReleasePages(const QString& path) {
+  const QResource resource(path);
+  if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) return;
+  const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+  const auto start = reinterpret_cast<quintptr>(resource.data());
+  const quintptr first = (start + page - 1) / page * page;
+  const quintptr end = (start + static_cast<quintptr>(resource.size())) / page * page;
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+}
+
+const QString kTitlePath = QStringLiteral(":/pictures/title.px");
+const QString kSplashPath = QStringLiteral(":/pictures/splash.px");
+
 }  // namespace
 
 QImage BuiltInTitlePicture(QSize size, const QColor& table, const QColor& shade) {
-  return FromResource(QStringLiteral(":/pictures/title.px"), size, {table.rgb(), shade.rgb()});
+  return FromResource(kTitlePath, size, {table.rgb(), shade.rgb()});
 }
 
 QImage BuiltInSplashPicture() {
-  return FromResource(QStringLiteral(":/pictures/splash.px"), kSplashPictureSize, {});
+  return FromResource(kSplashPath, kSplashPictureSize, {});
+}
+
+void ReleaseBuiltInTitlePicture() {
+  ReleasePages(kTitlePath);
+}
+
+void ReleaseBuiltInSplashPicture() {
+  ReleasePages(kSplashPath);
 }
 
 QImage TitlePicture(QSize size, const QColor& table, const QColor& shade, qreal ratio) {

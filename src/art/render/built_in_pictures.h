@@ -19,4 +19,10 @@ QImage SplashPicture(qreal ratio = 1.0);
 QImage BuiltInTitlePicture(QSize size, const QColor& table, const QColor& shade);
 QImage BuiltInSplashPicture();
 
+// Hands the memory pages of a compiled-in picture back to the system once it is no longer
+// shown: they are read again from the program file should it be asked for again, so
+// pictures still made from it stay valid.
+void ReleaseBuiltInTitlePicture();
+void ReleaseBuiltInSplashPicture();
+
 }  // namespace tarlyk

@@ -1,0 +1,106 @@
+// The splash and title pictures for a screen of pixel ratio 2, drawn on a second thread
+// during start-up: the compiled-in picture stands in at first, the finer one replaces it
+// once the event loop runs, and it is exactly the picture drawn for that ratio, in the
+// colours the window has by then. On Qt's offscreen platform with one screen of ratio 2.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "art/look.h"
+#include "art/render/built_in_pictures.h"
+#include "art/splash_picture.h"
+#include "art/title_picture.h"
+#include "shell/main_window.h"
+#include "shell/splash_window.h"
+
+namespace tarlyk {
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+bool SamePixels(const QImage& a, const QImage& b) {
+  return a.size() == b.size() && a.devicePixelRatio() == b.devicePixelRatio() &&
+         a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(PicturesDrawnAside, SplashShowsTheCompiledInPictureThenTheFinerOne) {
+  SplashWindow splash;
+  ASSERT_EQ(splash.devicePixelRatioF(), 2.0);
+  EXPECT_EQ(splash.Picture().constBits(), BuiltInSplashPicture().constBits());
+  splash.ShowNow();
+  QTRY_COMPARE_WITH_TIMEOUT(splash.Picture().devicePixelRatio(), 2.0, kWaitMs);
+  EXPECT_TRUE(SamePixels(splash.Picture(), DrawSplashPicture(2.0)));
+
+  // What the window shows is the finer picture at its device pixels, not the enlarged one.
+  QTest::qWait(50);
+  const QImage shown = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage finer = splash.Picture().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), finer.size());
+  int different = 0;
+  for (int y = 90; y < finer.height(); ++y) {  // below the text and the animation
+    for (int x = 0; x < finer.width(); ++x) different += shown.pixel(x, y) != finer.pixel(x, y);
+  }
+  EXPECT_EQ(different, 0);
+  splash.hide();
+}
+
+TEST(PicturesDrawnAside, SplashGoneBeforeItsPictureIsDrawn) {
+  // Closed at once: the drawing still under way ends with the window, and its hand-over
+  // reaches nothing.
+  for (int i = 0; i < 3; ++i) {
+    auto splash = std::make_unique<SplashWindow>();
+    splash->ShowNow();
+    splash.reset();
+    QTest::qWait(5);
+  }
+}
+
+TEST(PicturesDrawnAside, TitleIsDrawnFinerInTheColoursOfTheMoment) {
+  const QSize size(TfrmMain::kDeskWidth, TfrmMain::kDeskHeight);
+  SettleLook(ColorScheme::kClassic);
+  TfrmMain main;
+  ASSERT_EQ(main.devicePixelRatioF(), 2.0);
+  const QColor table = main.TableColor();
+  const QColor shade = main.TableShadeColor();
+  // The compiled-in picture stands in while the finer one is drawn.
+  EXPECT_EQ(main.DeskImage().constBits(), BuiltInTitlePicture(size, table, shade).constBits());
+  QTRY_COMPARE_WITH_TIMEOUT(main.DeskImage().devicePixelRatio(), 2.0, kWaitMs);
+  EXPECT_TRUE(SamePixels(main.DeskImage(), DrawTitlePicture(size, table, shade, 2.0)));
+
+  // Colours changed twice while a picture is being drawn: the table ends in the last.
+  SettleLook(ColorScheme::kOlive);
+  main.ApplyLook();
+  SettleLook(ColorScheme::kClassic);
+  main.ApplyLook();
+  SettleLook(ColorScheme::kOlive);
+  main.ApplyLook();
+  const QColor oliveTable = main.TableColor();
+  const QColor oliveShade = main.TableShadeColor();
+  ASSERT_NE(oliveTable, table);
+  const QImage olive = DrawTitlePicture(size, oliveTable, oliveShade, 2.0);
+  QTRY_VERIFY_WITH_TIMEOUT(SamePixels(main.DeskImage(), olive), kWaitMs);
+  QTest::qWait(200);  // and nothing older comes after it
+  EXPECT_TRUE(SamePixels(main.DeskImage(), olive));
+  SettleLook(ColorScheme::kClassic);
+}
+
+}  // namespace
+}  // namespace tarlyk
+
+int main(int argc, char** argv) {
+  QTemporaryDir dir;
+  const QString config = dir.filePath(QStringLiteral("screens.json"));
+  QFile file(config);
+  if (!dir.isValid() || !file.open(QIODevice::WriteOnly)) return 1;
+  file.write(R"({"screens": [
+    {"name": "fine", "x": 0, "y": 0, "width": 2560, "height": 2048, "dpr": 2.0}]})");
+  file.close();
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
