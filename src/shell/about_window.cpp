@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <cmath>
 
@@ -278,14 +279,38 @@ void TfrmAbout::ApplyLook() {
   setPalette(palette);
 }
 
-void TfrmAbout::showEvent(QShowEvent* event) {
-  ApplyLook();
+void TfrmAbout::Centre() {
   if (const QScreen* s = screen()) {
     const QRect area = s->geometry();
     const QSize outer = OuterSize(this);
     PlaceWindow(this, QPoint(area.left() + (area.width() - outer.width()) / 2,
                              area.top() + (area.height() - outer.height()) / 2));
   }
+}
+
+void TfrmAbout::CentreWhenFramed(int attempts) {
+  if (!isVisible()) return;
+  const QRect frame = frameGeometry();
+  if (frame == geometry() && attempts > 0) {
+    const int showing = showing_;
+    QTimer::singleShot(25, this, [this, showing, attempts] {
+      if (showing == showing_) CentreWhenFramed(attempts - 1);
+    });
+    return;
+  }
+  const QScreen* s = screen();
+  if (s == nullptr || frame.center() == s->geometry().center()) return;
+  Centre();
+}
+
+void TfrmAbout::showEvent(QShowEvent* event) {
+  ApplyLook();
+  Centre();
+  ++showing_;
+  const int showing = showing_;
+  QTimer::singleShot(0, this, [this, showing] {
+    if (showing == showing_) CentreWhenFramed(40);
+  });
   credits_->Start();
   QDialog::showEvent(event);
 }

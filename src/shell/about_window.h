@@ -83,11 +83,18 @@ class TfrmAbout final : public QDialog {
  private:
   void ApplyLook();
   void BuildContents();
+  // Centres the outer frame on the window's screen.
+  void Centre();
+  // Centres the window again once the window manager has framed it: a busy manager may
+  // still put a newly shown window where it likes. Tries for about a second.
+  void CentreWhenFramed(int attempts);
 
   CreditsView* credits_ = nullptr;
   TarlykButton* btnClose_ = nullptr;
   QLabel* labMail_ = nullptr;
   QLabel* labWeb_ = nullptr;
+  // Counts the showings, so that a late check of an earlier showing does nothing.
+  int showing_ = 0;
 };
 
 }  // namespace tarlyk

@@ -135,7 +135,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   move(49, 1);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+  // Closing the window as it is destroyed takes the focus from the table; by then this
+  // object is no longer a main window, so the table's signals must not reach it.
+  if (imgDesk != nullptr) disconnect(imgDesk, nullptr, this, nullptr);
+}
 
 void TfrmMain::BuildMenus() {
   QMenuBar* bar = menuBar();

@@ -11,6 +11,14 @@ namespace {
 
 constexpr unsigned kWidth = 142, kHeight = 192;
 unsigned char gGrey[kWidth * kHeight * 4];
+// The allocated pictures, handed back when the library is unloaded.
+unsigned char* gCopy = nullptr;
+unsigned char* gAllocatedGrey = nullptr;
+
+__attribute__((destructor)) void FreeAllocated() {
+  std::free(gCopy);
+  std::free(gAllocatedGrey);
+}
 
 }  // namespace
 
@@ -19,9 +27,11 @@ extern "C" __attribute__((visibility("default"))) int TarlykCardBitmap(int numbe
                                                                        unsigned* size) {
   if (RealCardBitmap(number, data, size) == 0) return 0;
   if (number == 5) {
-    auto* copy = static_cast<unsigned char*>(std::malloc(*size));
-    std::memcpy(copy, *data, *size);
-    *data = copy;
+    if (gCopy == nullptr) {
+      gCopy = static_cast<unsigned char*>(std::malloc(*size));
+      std::memcpy(gCopy, *data, *size);
+    }
+    *data = gCopy;
   }
   return 1;
 }
@@ -36,6 +46,10 @@ extern "C" __attribute__((visibility("default"))) int TarlykCardPixels(int numbe
   *width = kWidth;
   *height = kHeight;
   if (number == 1) *width = kWidth + 1;  // not twice the size
-  if (number == 2) *pixels = static_cast<unsigned char*>(std::calloc(1, sizeof gGrey));
+  if (number == 2) {
+    if (gAllocatedGrey == nullptr)
+      gAllocatedGrey = static_cast<unsigned char*>(std::calloc(1, sizeof gGrey));
+    *pixels = gAllocatedGrey;
+  }
   return 1;
 }
