@@ -288,19 +288,22 @@ void TfrmAbout::Centre() {
   }
 }
 
-void TfrmAbout::CentreWhenFramed(int attempts) {
-  if (!isVisible()) return;
+void TfrmAbout::CentreWhenFramed(int checks, int recentrings) {
+  if (!isVisible() || checks <= 0) return;
   const QRect frame = frameGeometry();
-  if (frame == geometry() && attempts > 0) {
-    const int showing = showing_;
-    QTimer::singleShot(25, this, [this, showing, attempts] {
-      if (showing == showing_) CentreWhenFramed(attempts - 1);
-    });
-    return;
-  }
+  const QRect client = geometry();
+  // Qt learns a frame's size and its position in separate steps; in between the frame
+  // does not surround the client and cannot be judged.
+  const bool settled = frame == client || (frame.contains(client) && client.top() > frame.top());
   const QScreen* s = screen();
-  if (s == nullptr || frame.center() == s->geometry().center()) return;
-  Centre();
+  if (settled && s != nullptr && frame.center() != s->geometry().center() && recentrings > 0) {
+    Centre();
+    --recentrings;
+  }
+  const int showing = showing_;
+  QTimer::singleShot(25, this, [this, showing, checks, recentrings] {
+    if (showing == showing_) CentreWhenFramed(checks - 1, recentrings);
+  });
 }
 
 void TfrmAbout::showEvent(QShowEvent* event) {
@@ -309,7 +312,7 @@ void TfrmAbout::showEvent(QShowEvent* event) {
   ++showing_;
   const int showing = showing_;
   QTimer::singleShot(0, this, [this, showing] {
-    if (showing == showing_) CentreWhenFramed(40);
+    if (showing == showing_) CentreWhenFramed(80, 3);
   });
   credits_->Start();
   QDialog::showEvent(event);

@@ -85,9 +85,11 @@ class TfrmAbout final : public QDialog {
   void BuildContents();
   // Centres the outer frame on the window's screen.
   void Centre();
-  // Centres the window again once the window manager has framed it: a busy manager may
-  // still put a newly shown window where it likes. Tries for about a second.
-  void CentreWhenFramed(int attempts);
+  // Watches the window for about two seconds after a showing and centres it again when
+  // it is found elsewhere: a busy window manager may frame it late, or put it where it
+  // likes after Qt has placed it. Centres at most a few times, so a person who moves
+  // the window at once is not fought.
+  void CentreWhenFramed(int checks, int recentrings);
 
   CreditsView* credits_ = nullptr;
   TarlykButton* btnClose_ = nullptr;
