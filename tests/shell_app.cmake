@@ -50,4 +50,9 @@ if(TARGET PkgConfig::TARLYK_SMOKE_XCB)
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window_system/run_in_xvfb.sh
       $<TARGET_FILE:test_window_system>)
   set_tests_properties(window_system PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+  add_test(NAME window_icon_ratio_two
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window_system/run_in_xvfb.sh
+      $<TARGET_FILE:test_window_system> --gtest_filter=WindowIcon.*)
+  set_tests_properties(window_icon_ratio_two PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120
+    ENVIRONMENT QT_SCALE_FACTOR=2)
 endif()

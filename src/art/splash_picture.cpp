@@ -69,6 +69,8 @@ QImage DrawSplashPicture(qreal ratio, const std::atomic<bool>* stop) {
     if (stopped()) return {};
   }
 
+  if (stopped()) return {};
+
   // The name of the game.
   p.setFont(TahomaPx(44, true));
   const QRectF nameBox(0, 268, kWidth, 52);

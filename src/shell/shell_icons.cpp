@@ -94,35 +94,33 @@ QIcon PngIcon(const QString& path) {
   return ThemeIcon({{16, path}}, QFileInfo(path).completeBaseName());
 }
 
-QList<QSize> WindowIconSizes(qreal ratio) {
-  QList<QSize> sizes;
-  for (int size : kWindowIconSizes) sizes.append(QSize(size, size));
-  if (ratio > 1.0) {
-    for (int size : kWindowIconSizes) {
-      const int device = static_cast<int>(std::lround(size * ratio));
-      if (!sizes.contains(QSize(device, device))) sizes.append(QSize(device, device));
-    }
-  }
-  return sizes;
-}
-
 QIcon AppIcon() {
   // Built once: every window showing the icon shares it. Kept for the whole run (never
   // destroyed) so no picture outlives the application object in a static destructor.
   static const QIcon* const icon = [] {
     EnsureShellResources();
-    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
-    // The shipped sizes are read from their files; any other is drawn for its size.
-    auto source = [](QSize size) {
+    // Every size is read from the shipped pictures: the one of that size, or the next
+    // larger one, which the icon scales down smoothly. Reading one costs a fraction of
+    // drawing it, and a finer screen asks for several at its first window. Only beyond
+    // the largest shipped one, or when a picture is unreadable, is the icon drawn.
+    std::vector<Picture> shipped;
+    for (int side : kAppIconSizes) {
+      shipped.push_back({side, QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(side)});
+    }
+    auto source = [shipped](QSize size) {
       const int side = std::max(size.width(), size.height());
-      QImage image;
-      if (std::find(std::begin(kWindowIconSizes), std::end(kWindowIconSizes), side) !=
-          std::end(kWindowIconSizes)) {
-        image = ReadPng(QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(side));
+      const Picture* best = Nearest(shipped, size);
+      if (best != nullptr && best->size >= side) {
+        QImage image = ReadPng(best->path);
+        if (image.size() == QSize(best->size, best->size)) return image;
       }
-      return image.size() == QSize(side, side) ? image : DrawAppIcon(side);
+      return DrawAppIcon(side);
     };
-    return new QIcon(new LazyIconEngine(WindowIconSizes(ratio), source));
+    // Only the sizes a window needs are named: a window sends each of them to the X
+    // server at the screen's pixel ratio, so a finer screen gets its device sizes.
+    QList<QSize> listed;
+    for (int side : kWindowIconSizes) listed.append(QSize(side, side));
+    return new QIcon(new LazyIconEngine(listed, source));
   }();
   return *icon;
 }

@@ -20,11 +20,9 @@ inline constexpr int kIconMadeSizes[] = {20, 24, 32, 40, 48, 64, 96};
 // The compiled-in picture of the theme's icon `name` made at `size` pixels.
 QString MadeIconPath(const QString& name, int size);
 
-// The normal icon. It names the window sizes as its own, and on a screen with a device
-// pixel ratio above 1 those sizes in device pixels too (WindowIconSizes). Built at the
-// first call and shared afterwards.
+// The normal icon. It names the window sizes as its own; a window on a finer screen asks
+// for them in its device pixels. Built at the first call and shared afterwards.
 QIcon AppIcon();
-QList<QSize> WindowIconSizes(qreal ratio);
 
 // Registers the shell's compiled-in pictures (idempotent).
 void EnsureShellResources();

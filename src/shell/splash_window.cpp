@@ -53,6 +53,7 @@ SplashWindow::~SplashWindow() {
 }
 
 void SplashWindow::ShowNow() {
+  paintedExposed_ = false;
   show();
   raise();
   // What is drawn before the window system exposes the window is lost, and the slow
@@ -67,7 +68,9 @@ void SplashWindow::ShowNow() {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
   }
-  repaint();
+  // Showing usually handles the exposure at once and paints; a second painting would
+  // only cost time (several milliseconds on a finer screen).
+  if (!paintedExposed_) repaint();
   QGuiApplication::sync();
 
   // The picture for a finer screen takes tens of milliseconds to draw. Started only now:
@@ -114,6 +117,8 @@ QImage SplashWindow::DrawFrames(qreal ratio) {
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {
+  const QWindow* window = windowHandle();
+  if (window != nullptr && window->isExposed()) paintedExposed_ = true;
   QPainter p(this);
   // The compiled-in picture standing in on a finer screen is enlarged smoothly.
   if (picture_.devicePixelRatio() != devicePixelRatioF()) {

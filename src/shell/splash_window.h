@@ -60,6 +60,8 @@ class SplashWindow final : public QWidget {
   QTimer timer_;
   int frame_ = 0;
   bool waitCursor_ = false;
+  // Whether the window has been painted while the window system showed it.
+  bool paintedExposed_ = false;
 };
 
 }  // namespace tarlyk

@@ -184,23 +184,28 @@ TEST(DevicePictures, RatioOneReadsOnlyTheShippedPicturesAndFinerSizesOnDemand) {
   EXPECT_EQ(Pixels(canvas), Pixels(large));
 }
 
-TEST(DevicePictures, AppIconIsDrawnForAnySizeAndNamesDeviceSizesOnFinerScreens) {
+TEST(DevicePictures, AppIconServesAnySizeAndNamesTheWindowSizes) {
   EnsureShellResources();
-  EXPECT_EQ(WindowIconSizes(1.0),
-            (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));
-  EXPECT_EQ(WindowIconSizes(2.0), (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48),
-                                                QSize(64, 64), QSize(96, 96), QSize(128, 128)}));
   const QIcon icon = AppIcon();
+  EXPECT_EQ(icon.availableSizes(),
+            (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));
   for (int size : kWindowIconSizes) {
     EXPECT_EQ(icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
               QImage(QStringLiteral(":/shell/icons/tarlyk-%1.png").arg(size))
                   .convertToFormat(QImage::Format_ARGB32));
   }
-  // The about window's 32-pixel icon at 1.25 is drawn for 40 pixels, not scaled.
+  // The about window's 32-pixel icon at 1.25 is the 48-pixel picture made smaller, never
+  // the 32-pixel one enlarged; beyond the largest shipped picture the icon is drawn.
   const QPixmap about = icon.pixmap(QSize(32, 32), 1.25);
   EXPECT_EQ(about.size(), QSize(40, 40));
-  EXPECT_EQ(about.toImage().convertToFormat(QImage::Format_ARGB32),
-            DrawAppIcon(40).convertToFormat(QImage::Format_ARGB32));
+  const QImage smaller = QImage(QStringLiteral(":/shell/icons/tarlyk-48.png"))
+                            .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  const QImage enlarged = QImage(QStringLiteral(":/shell/icons/tarlyk-32.png"))
+                             .scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  EXPECT_LT(MeanDifference(about.toImage(), smaller), 2.0);
+  EXPECT_GT(MeanDifference(about.toImage(), enlarged), 6.0);
+  EXPECT_EQ(icon.pixmap(QSize(320, 320), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
+            DrawAppIcon(320).convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(DevicePictures, TitleSplashAndAnimationAreDrawnFinerAtRatioTwo) {

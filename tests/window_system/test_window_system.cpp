@@ -13,17 +13,21 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <thread>
+#include <vector>
 
+#include "art/app_icon.h"
 #include "settings/settings_file.h"
 #include "shell/about_window.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
+#include "shell/shell_icons.h"
 #include "shell/splash_window.h"
 
 QT_BEGIN_NAMESPACE
@@ -252,6 +256,40 @@ TEST(Placement, AboutWindowCentredByItsFrame) {
     while (FramedOnScreen(about.winId()) && !unmapped.hasExpired())
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
+}
+
+// The window icon reaches the X server once per window size, in device pixels: a finer
+// screen gets larger pictures, never the same sizes twice over. (Run at ratio 1 and,
+// as its own test, at ratio 2.)
+TEST(WindowIcon, EachSizeSentOnceInDevicePixels) {
+  QWidget window;
+  window.setWindowIcon(AppIcon());
+  window.resize(120, 80);
+  window.show();
+  const QDeadlineTimer deadline(10000);
+  while (!FramedOnScreen(window.winId()) && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  xcb_connection_t* conn = Connection();
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      conn,
+      xcb_get_property(conn, 0, static_cast<xcb_window_t>(window.winId()), Atom("_NET_WM_ICON"),
+                       XCB_ATOM_CARDINAL, 0, 1u << 20),
+      nullptr);
+  ASSERT_NE(reply, nullptr);
+  const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+  const int count = xcb_get_property_value_length(reply) / 4;
+  std::vector<int> sides;
+  for (int i = 0; i + 2 <= count;) {
+    EXPECT_EQ(data[i], data[i + 1]);
+    sides.push_back(static_cast<int>(data[i]));
+    i += 2 + static_cast<int>(data[i] * data[i + 1]);
+  }
+  std::free(reply);
+  std::vector<int> expected;
+  for (int side : kWindowIconSizes) {
+    expected.push_back(static_cast<int>(std::lround(side * window.devicePixelRatioF())));
+  }
+  EXPECT_EQ(sides, expected) << "at ratio " << window.devicePixelRatioF();
 }
 
 }  // namespace
