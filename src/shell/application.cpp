@@ -15,6 +15,7 @@
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/shell_icons.h"
+#include "shell/app_style.h"
 #include "shell/splash_window.h"
 #include "shell/widgets/message_box.h"
 #include "view/card_rain.h"
@@ -73,6 +74,8 @@ int Application::exec() {
   Finish(fontWarmUp_);
   QApplication::setApplicationName(QStringLiteral("tarlyk"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarlyk"));
+  // Before the first widget, so that no window ever asks the platform style directly.
+  QApplication::setStyle(new AppStyle);
 
   // The splash exists in every copy; a second copy only shows the 0-001 box.
   splash_ = std::make_unique<SplashWindow>();
@@ -106,16 +109,21 @@ int Application::exec() {
 
   const bool loaded = CreateGameState();
   splash_->hide();
+  if (!loaded) {
+    splash_.reset();
+    return 1;
+  }
+
+  Wire();
+  frmMain_->show();
+  // The splash goes once the main window is up: ending it waits for the drawing of its
+  // finer picture to stop, which need not hold the main window back.
   splash_.reset();
-  if (!loaded) return 1;
   // Start-up leaves freed decoding buffers and widget scratch in the heap, and the
   // splash picture is not shown again; handing them back now keeps the resident size of
   // a game that may run for hours down.
   malloc_trim(0);
   ReleaseBuiltInSplashPicture();
-
-  Wire();
-  frmMain_->show();
   const int code = QApplication::exec();
   Shutdown();
   return code;

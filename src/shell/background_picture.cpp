@@ -1,6 +1,9 @@
 #include "shell/background_picture.h"
 
 #include <malloc.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <utility>
 
@@ -13,8 +16,12 @@ BackgroundPicture::~BackgroundPicture() {
 
 bool BackgroundPicture::Start(Draw draw, std::function<void(QImage)> done) {
   if (Busy()) return false;
+  stop_ = false;
   done_ = std::move(done);
   thread_ = std::thread([this, draw = std::move(draw)] {
+    // The picture is a refinement: on a machine with few processors it yields to the
+    // window's own work and to the display server, so the start is not held back.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kDrawingNice);
     picture_ = draw(stop_);
     QMetaObject::invokeMethod(this, &BackgroundPicture::Finish, Qt::QueuedConnection);
   });

@@ -27,9 +27,16 @@ class BackgroundPicture final : public QObject {
   using Draw = std::function<QImage(const std::atomic<bool>& stop)>;
   bool Start(Draw draw, std::function<void(QImage)> done);
   bool Busy() const { return thread_.joinable(); }
+  // Asks a drawing under way to end early, without waiting for it; its hand-over still
+  // comes, with whatever the drawing returned.
+  void CallOff() { stop_ = true; }
 
  private:
   void Finish();
+
+  // The drawing thread's niceness: below the main thread, yet not so far below that a
+  // busy machine starves it.
+  static constexpr int kDrawingNice = 10;
 
   std::thread thread_;
   std::atomic<bool> stop_{false};

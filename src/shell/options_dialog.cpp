@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <algorithm>
+#include <utility>
 
 #include "art/fonts.h"
 #include "art/look.h"
@@ -181,6 +182,7 @@ void TfrmOptions::ApplyLook() {
 
 void TfrmOptions::showEvent(QShowEvent* event) {
   ApplyLook();
+  MakeBackThumbnails();
   QDialog::showEvent(event);
 }
 
@@ -393,6 +395,17 @@ void TfrmOptions::ChooseBack(int item) {
 
 void TfrmOptions::SetBackThumbnail(int n, const QImage& back) {
   if (n < 0 || n >= kBackCount || back.isNull()) return;
+  pendingBacks_[static_cast<size_t>(n)] = back;
+}
+
+void TfrmOptions::MakeBackThumbnails() const {
+  for (size_t n = 0; n < pendingBacks_.size(); ++n) {
+    const QImage back = std::exchange(pendingBacks_[n], QImage());
+    if (!back.isNull()) backBoxes_[n]->setPixmap(QPixmap::fromImage(BackThumbnail(back)));
+  }
+}
+
+QImage TfrmOptions::BackThumbnail(const QImage& back) {
   QImage canvas(back.size(), QImage::Format_ARGB32);
   canvas.fill(kMagenta);
   {
@@ -406,9 +419,7 @@ void TfrmOptions::SetBackThumbnail(int n, const QImage& back) {
     for (int x = 0; x < canvas.width(); ++x)
       if ((line[x] & 0x00ffffffu) == (key & 0x00ffffffu)) line[x] = qRgba(0, 0, 0, 0);
   }
-  const QImage thumb =
-      canvas.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  backBoxes_[static_cast<size_t>(n)]->setPixmap(QPixmap::fromImage(thumb));
+  return canvas.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 void TfrmOptions::PlaceBackSelector(int storedShortID, int activeShortID) {

@@ -59,7 +59,9 @@ class TfrmOptions : public QDialog, public SettingsHolders {
   // The generator used to draw a back when the random mode is clicked.
   void SetRandom(IRandom* random) { random_ = random; }
 
-  // Thumbnail `n` (0..11) of the card back picture `back` (magenta = transparent).
+  // Thumbnail `n` (0..11) of the card back picture `back` (magenta = transparent). The
+  // picture is kept and its thumbnail made when the dialog is first shown or its box is
+  // asked for: start-up hands over every back, and few starts open the dialog.
   void SetBackThumbnail(int n, const QImage& back);
   // Places the selector after start-up has picked the back: around the random-back
   // label when the stored value was -1, otherwise around the box of `activeShortID`.
@@ -112,7 +114,10 @@ class TfrmOptions : public QDialog, public SettingsHolders {
     return difficultPanels_.at(static_cast<size_t>(n));
   }
   ClickLabel* labRandomBack() const { return labRandomBack_; }
-  ClickLabel* BackBox(int n) const { return backBoxes_.at(static_cast<size_t>(n)); }
+  ClickLabel* BackBox(int n) const {
+    MakeBackThumbnails();
+    return backBoxes_.at(static_cast<size_t>(n));
+  }
   BackSelector* shSelector() const { return selector_; }
   QWidget* Footer() const { return footer_; }
 
@@ -183,6 +188,10 @@ class TfrmOptions : public QDialog, public SettingsHolders {
   std::array<TrackDescription*, 3> difficultPanels_{};
   ClickLabel* labRandomBack_ = nullptr;
   std::array<ClickLabel*, kBackCount> backBoxes_{};
+  // Backs handed over whose thumbnails are not made yet.
+  mutable std::array<QImage, kBackCount> pendingBacks_{};
+  void MakeBackThumbnails() const;
+  static QImage BackThumbnail(const QImage& back);
   BackSelector* selector_ = nullptr;
 };
 

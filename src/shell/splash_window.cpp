@@ -28,9 +28,11 @@ QFont TahomaBold(int pixels) {
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(BuiltInSplashPicture()),
+      picture_(BuiltInSplashPicture(devicePixelRatioF())),
       frames_(DrawFrames(devicePixelRatioF())) {
-  // Without the compiled-in picture the one for the ratio is drawn here.
+  // At a ratio with no compiled-in picture of its own the one for ratio 1 stands in
+  // until a finer one is drawn; without any the one for the ratio is drawn here.
+  if (picture_.isNull()) picture_ = BuiltInSplashPicture();
   if (picture_.isNull()) picture_ = SplashPicture(devicePixelRatioF());
   setWindowTitle(QString::fromUtf8(kSplashWindowTitle));
   setFixedSize(kWidth, kHeight);
@@ -80,6 +82,7 @@ void SplashWindow::ShowNow() {
     RegisterTahoma();  // the registration is for the main thread
     sharp_.Start([ratio](const std::atomic<bool>& stop) { return DrawSplashPicture(ratio, &stop); },
                  [this](QImage sharp) {
+                   if (sharp.isNull()) return;  // called off
                    picture_ = std::move(sharp);
                    update();
                    ReleaseBuiltInSplashPicture();  // it stood in and is gone
@@ -160,6 +163,8 @@ void SplashWindow::showEvent(QShowEvent* event) {
 
 void SplashWindow::hideEvent(QHideEvent* event) {
   SetWaitCursor(false);
+  // A finer picture no longer shown is not worth the processor time it still takes.
+  sharp_.CallOff();
   QWidget::hideEvent(event);
 }
 

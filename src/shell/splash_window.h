@@ -29,13 +29,13 @@ class SplashWindow final : public QWidget {
 
   // Shows the window and returns once its picture and text are on the screen (or after
   // kExposeWaitMs when the window system does not expose it), so that it is visible
-  // before the slow work starts. Above a device pixel ratio of 1 the compiled-in picture
-  // is shown enlarged at first, and the picture drawn for the ratio on a second thread
-  // replaces it once the event loop runs.
+  // before the slow work starts. At a device pixel ratio with no compiled-in picture of
+  // its own (any but 1 and 2) the one for ratio 1 is shown enlarged at first, and the
+  // picture drawn for the ratio on a second thread replaces it once the event loop runs.
   void ShowNow();
 
   int CurrentFrame() const { return frame_; }
-  // The picture shown: the compiled-in one, until one drawn for a ratio above 1 is ready.
+  // The picture shown: a compiled-in one, until one drawn for the ratio is ready.
   const QImage& Picture() const { return picture_; }
   // The 19 frames one under another (46 x 133 at a device pixel ratio of 1).
   const QImage& Frames() const { return frames_; }

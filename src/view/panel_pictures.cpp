@@ -1,5 +1,6 @@
 #include "view/panel_pictures.h"
 
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPolygonF>
@@ -20,7 +21,10 @@ namespace {
 QImage loadIcon(const QString& resource, int size = kIconSize) {
   QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
   icon.fill(PanelPictures::kIconBackground);
-  QImage art(resource);
+  // Named as PNG: guessing the format would load every image format plugin installed.
+  QImageReader reader(resource, "png");
+  reader.setAutoDetectImageFormat(false);
+  const QImage art = reader.read();
   if (!art.isNull()) {
     QPainter p(&icon);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -46,9 +46,14 @@ TEST(BuiltInPictures, TitleForTheClassicLookIsTheDrawnOneAndTheMainWindowUsesIt)
   EXPECT_EQ(DifferentPixels(main.DeskImage().convertToFormat(builtIn.format()), builtIn), 0);
 }
 
-TEST(BuiltInPictures, SplashIsTheDrawnOne) {
+TEST(BuiltInPictures, SplashIsTheDrawnOneAtRatiosOneAndTwo) {
   ExpectSamePicture(BuiltInSplashPicture(), DrawSplashPicture());
   EXPECT_EQ(SplashPicture().size(), kSplashPictureSize);
+  const QImage fine = BuiltInSplashPicture(2.0);
+  ExpectSamePicture(fine, DrawSplashPicture(2.0));
+  EXPECT_EQ(fine.devicePixelRatio(), 2.0);
+  EXPECT_EQ(SplashPicture(2.0).constBits(), fine.constBits());
+  EXPECT_TRUE(BuiltInSplashPicture(1.5).isNull());
 }
 
 TEST(BuiltInPictures, OtherColoursAreDrawn) {

@@ -105,6 +105,11 @@ echo "smoke: card backs in the computer's row: $before before F2, $after after"
 [ "$before" -eq 0 ] || fail "cards in the computer's row before any game"
 [ "$after" -ge 4 ] && [ "$after" -le 6 ] || fail "F2 did not deal the computer's hand"
 
+# Every picture read on the way here is named as what it is: no image format plugin is
+# loaded to guess a format (each costs start-up time and memory for the whole run).
+plugins="$(grep -o '/[^ ]*/imageformats/[^ ]*' "/proc/$game/maps" | sort -u | tr '\n' ' ')"
+[ -z "$plugins" ] || fail "image format plugins loaded: $plugins"
+
 # A second copy started meanwhile shows only the 0-001 box, then ends.
 "$exe" >"$work/second.log" 2>&1 &
 second=$!

@@ -5,6 +5,7 @@
 
 #include <QResource>
 
+#include "art/device_size.h"
 #include "art/raw_picture.h"
 #include "art/splash_picture.h"
 #include "art/title_picture.h"
@@ -35,6 +36,7 @@ void ReleasePages(const QString& path) {
 
 const QString kTitlePath = QStringLiteral(":/pictures/title.px");
 const QString kSplashPath = QStringLiteral(":/pictures/splash.px");
+const QString kFineSplashPath = QStringLiteral(":/pictures/splash@2x.px");
 
 }  // namespace
 
@@ -42,8 +44,12 @@ QImage BuiltInTitlePicture(QSize size, const QColor& table, const QColor& shade)
   return FromResource(kTitlePath, size, {table.rgb(), shade.rgb()});
 }
 
-QImage BuiltInSplashPicture() {
-  return FromResource(kSplashPath, kSplashPictureSize, {});
+QImage BuiltInSplashPicture(qreal ratio) {
+  if (ratio == 1.0) return FromResource(kSplashPath, kSplashPictureSize, {});
+  if (ratio != 2.0) return {};
+  QImage image = FromResource(kFineSplashPath, DeviceSize(kSplashPictureSize, ratio), {});
+  if (!image.isNull()) image.setDevicePixelRatio(ratio);
+  return image;
 }
 
 void ReleaseBuiltInTitlePicture() {
@@ -52,6 +58,7 @@ void ReleaseBuiltInTitlePicture() {
 
 void ReleaseBuiltInSplashPicture() {
   ReleasePages(kSplashPath);
+  ReleasePages(kFineSplashPath);
 }
 
 QImage TitlePicture(QSize size, const QColor& table, const QColor& shade, qreal ratio) {
@@ -60,7 +67,7 @@ QImage TitlePicture(QSize size, const QColor& table, const QColor& shade, qreal 
 }
 
 QImage SplashPicture(qreal ratio) {
-  QImage image = ratio == 1.0 ? BuiltInSplashPicture() : QImage();
+  QImage image = BuiltInSplashPicture(ratio);
   return image.isNull() ? DrawSplashPicture(ratio) : image;
 }
 

@@ -1,6 +1,6 @@
 // Build-time tool: draws the title picture (for the classic look's table colours) and
-// the splash picture with the same code the program uses, and writes them in the
-// program's raw picture form for compiling in.
+// the splash picture (at device pixel ratios 1 and 2) with the same code the program
+// uses, and writes them in the program's raw picture form for compiling in.
 //   tarlyk_render_pictures OUT_DIR [PNG_DIR]
 // With PNG_DIR, PNG copies are written there too, for looking at them.
 #include <QDir>
@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
   const TableColors table = TableColorsFrom(look.buttonRest.first, look.buttonRest.second);
   const QImage title = DrawTitlePicture(kTitlePictureSize, table.table, table.shade);
   const QImage splash = DrawSplashPicture();
+  const QImage splashFine = DrawSplashPicture(2.0);
 
   const QDir out(QString::fromLocal8Bit(argv[1]));
   if (!QDir().mkpath(out.path())) {
@@ -54,7 +55,9 @@ int main(int argc, char** argv) {
     const char* name;
     const QImage& image;
     PictureColors colors;
-  } pictures[] = {{"title", title, {table.table.rgb(), table.shade.rgb()}}, {"splash", splash, {}}};
+  } pictures[] = {{"title", title, {table.table.rgb(), table.shade.rgb()}},
+                  {"splash", splash, {}},
+                  {"splash@2x", splashFine, {}}};
   for (const auto& picture : pictures) {
     const QString name = QString::fromLatin1(picture.name);
     const QByteArray raw = EncodeRawPicture(picture.image, picture.colors);
