@@ -5,9 +5,6 @@
 // (at 2 the splash has a compiled-in picture of its own).
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -15,6 +12,7 @@
 #include "art/render/built_in_pictures.h"
 #include "art/splash_picture.h"
 #include "art/title_picture.h"
+#include "offscreen_screens.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
 
@@ -94,15 +92,6 @@ TEST(PicturesDrawnAside, TitleIsDrawnFinerInTheColoursOfTheMoment) {
 }  // namespace tarlyk
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  const QString config = dir.filePath(QStringLiteral("screens.json"));
-  QFile file(config);
-  if (!dir.isValid() || !file.open(QIODevice::WriteOnly)) return 1;
-  file.write(R"({"screens": [
+  return tarlyk::RunTestsOnScreens(argc, argv, R"({"screens": [
     {"name": "fine", "x": 0, "y": 0, "width": 2560, "height": 2048, "dpr": 1.5}]})");
-  file.close();
-  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

@@ -4,12 +4,9 @@
 // pixel ratio 1 and 2, on Qt's offscreen platform.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 #include <memory>
@@ -21,6 +18,7 @@
 #include "game/options_values.h"
 #include "game/random.h"
 #include "game/tdm_data.h"
+#include "offscreen_screens.h"
 #include "shell/main_window.h"
 #include "view/card_images.h"
 #include "view/table_painter.h"
@@ -171,16 +169,7 @@ TEST(DeskRatio, MovingToAScreenOfAnotherRatioDrawsTableAndRainAgain) {
 
 int main(int argc, char** argv) {
   // Two screens side by side: pixel ratio 1 on the left, 2 on the right.
-  QTemporaryDir dir;
-  const QString config = dir.filePath(QStringLiteral("screens.json"));
-  QFile file(config);
-  if (!dir.isValid() || !file.open(QIODevice::WriteOnly)) return 1;
-  file.write(R"({"screens": [
+  return tarlyk::RunTestsOnScreens(argc, argv, R"({"screens": [
     {"name": "one", "x": 0, "y": 0, "width": 1280, "height": 1024, "dpr": 1.0},
     {"name": "two", "x": 1280, "y": 0, "width": 2560, "height": 2048, "dpr": 2.0}]})");
-  file.close();
-  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }
