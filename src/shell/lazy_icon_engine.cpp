@@ -12,6 +12,8 @@ LazyIconEngine::LazyIconEngine(QList<QSize> listed, Source source)
 void LazyIconEngine::Fetch(QSize size) {
   if (size.isEmpty() || asked_.contains(size)) return;
   asked_.append(size);
+  // A larger size's picture given earlier may be exactly this one.
+  if (made_.availableSizes().contains(size)) return;
   const QImage image = source_(size);
   if (image.isNull()) return;
   QPixmap picture = QPixmap::fromImage(image);

@@ -182,6 +182,17 @@ TEST(DevicePictures, RatioOneReadsOnlyTheShippedPicturesAndFinerSizesOnDemand) {
     icon.paint(&p, QRect(0, 0, 16, 16));
   }
   EXPECT_EQ(Pixels(canvas), Pixels(large));
+
+  // A size between two pictures gets the larger one, which is then not asked for again
+  // (a window icon at ratio 2 asks for 96 and then for 128: one picture read, not two).
+  asked.clear();
+  QIcon between(new LazyIconEngine({QSize(16, 16)}, [&](QSize size) {
+    asked.append(size);
+    return size.width() > 16 ? large : small;
+  }));
+  EXPECT_EQ(between.pixmap(QSize(24, 24), 1.0).size(), QSize(24, 24));
+  EXPECT_EQ(Pixels(between.pixmap(QSize(32, 32), 1.0).toImage()), Pixels(large));
+  EXPECT_EQ(asked, QList<QSize>{QSize(24, 24)});
 }
 
 TEST(DevicePictures, AppIconServesAnySizeAndNamesTheWindowSizes) {
