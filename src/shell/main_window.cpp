@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "art/art_texts.h"
@@ -111,6 +112,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   btnEvent->setFont(TahomaPx(11, true));
   btnEvent->setFocusPolicy(Qt::TabFocus);
   btnEvent->installEventFilter(this);
+  imgDesk->installEventFilter(this);
   SetActionButton(kActionNewGame, ActionCaption(kActionNewGame).toStdString(), true);
   // The button has the focus when the window first comes up, as when it was the only
   // control to take it; the table takes it by Tab or from the keys that move the mark.
@@ -237,9 +239,13 @@ void TfrmMain::ShowTitlePicture() {
   // compiled-in picture stands in (when it is the one for these colours) while a second
   // thread draws the finer one. Colours or a screen that change meanwhile are drawn for
   // when it is done.
-  const QImage builtIn = BuiltInTitlePicture(size, table, shade);
-  if (!builtIn.isNull()) imgDesk->SetImage(builtIn);
-  if (finerTitle_.Busy()) return;
+  // It is drawn once the table has been painted (the event filter starts it), so that
+  // it stays out of the way of start-up; until then colours of the person's own have
+  // their picture at ratio 1, enlarged.
+  QImage standIn = BuiltInTitlePicture(size, table, shade);
+  if (standIn.isNull() && !deskPainted_) standIn = TitlePicture(size, table, shade, 1.0);
+  if (!standIn.isNull()) imgDesk->SetImage(standIn);
+  if (!deskPainted_ || finerTitle_.Busy()) return;
   RegisterTahoma();  // the registration is for the main thread
   finerTitle_.Start(
       [=](const std::atomic<bool>&) { return TitlePicture(size, table, shade, ratio); },
@@ -426,6 +432,14 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == imgDesk && event->type() == QEvent::Paint && !deskPainted_) {
+    // The first picture of the table is on its way to the screen: after it, the
+    // finer title can be drawn.
+    deskPainted_ = true;
+    imgDesk->removeEventFilter(this);
+    QTimer::singleShot(0, this, [this] { ShowTitlePicture(); });
+    return false;
+  }
   // The button would move the focus on Left and Right; they move the mark instead.
   if (watched == btnEvent && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);

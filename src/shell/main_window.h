@@ -150,6 +150,9 @@ class TfrmMain : public QMainWindow, public IGameWindow {
   GradientPair titleColors_;  // the colours the title picture was drawn in
   qreal titleRatio_ = 1.0;    // and the device pixel ratio
   BackgroundPicture finerTitle_;
+  // The finer title is drawn once the table has been painted: drawn earlier it would
+  // share the processor with the start-up it is meant to stay out of the way of.
+  bool deskPainted_ = false;
   bool animationOn_ = false;
   HandMark mark_;
   QPoint lastPointer_{-1, -1};

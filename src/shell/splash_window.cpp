@@ -56,11 +56,14 @@ SplashWindow::~SplashWindow() {
 
 void SplashWindow::ShowNow() {
   paintedExposed_ = false;
+  // Its memory is mapped while showing sets the wait cursor, which takes milliseconds.
+  storeWarmUp_.Start(this);
   show();
   raise();
   // What is drawn before the window system exposes the window is lost, and the slow
   // work that follows handles no events: wait (within a bound) for the exposure, which
-  // paints the whole window, then have the display server draw it before going on.
+  // paints the whole window and hands it to the display server, which draws it while
+  // the work goes on.
   QWindow* window = windowHandle();
   if (window != nullptr && !window->isExposed()) {
     QTimer deadline;
@@ -73,7 +76,6 @@ void SplashWindow::ShowNow() {
   // Showing usually handles the exposure at once and paints; a second painting would
   // only cost time (several milliseconds on a finer screen).
   if (!paintedExposed_) repaint();
-  QGuiApplication::sync();
 
   // The picture for a finer screen takes tens of milliseconds to draw. Started only now:
   // showing the window loads the fonts, which the drawing would otherwise hold up.
@@ -163,6 +165,7 @@ void SplashWindow::showEvent(QShowEvent* event) {
 
 void SplashWindow::hideEvent(QHideEvent* event) {
   SetWaitCursor(false);
+  storeWarmUp_.Wait();
   // A finer picture no longer shown is not worth the processor time it still takes.
   sharp_.CallOff();
   QWidget::hideEvent(event);

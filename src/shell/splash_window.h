@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "shell/background_picture.h"
+#include "shell/backing_store_warm_up.h"
 
 namespace tarlyk {
 
@@ -57,6 +58,7 @@ class SplashWindow final : public QWidget {
   QImage picture_;
   QImage frames_;
   BackgroundPicture sharp_;
+  BackingStoreWarmUp storeWarmUp_;
   QTimer timer_;
   int frame_ = 0;
   bool waitCursor_ = false;

@@ -1,10 +1,12 @@
 // The splash and title pictures for a screen of pixel ratio 1.5, drawn on a second thread
 // during start-up: the compiled-in picture stands in at first, the finer one replaces it
-// once the event loop runs, and it is exactly the picture drawn for that ratio, in the
+// once the event loop runs (the title's once the table has been painted), and it is exactly the picture drawn for that ratio, in the
 // colours the window has by then. On Qt's offscreen platform with one screen of ratio 1.5
 // (at 2 the splash has a compiled-in picture of its own).
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -13,6 +15,7 @@
 #include "art/splash_picture.h"
 #include "art/title_picture.h"
 #include "offscreen_screens.h"
+#include "shell/backing_store_warm_up.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
 
@@ -48,6 +51,34 @@ TEST(PicturesDrawnAside, SplashShowsTheCompiledInPictureThenTheFinerOne) {
   splash.hide();
 }
 
+// A window whose backing store was made and mapped ahead of showing shows its first
+// painting whole, at the screen's device pixels; a second start is harmless.
+TEST(PicturesDrawnAside, WindowWarmedUpShowsItsFirstPainting) {
+  class Filled : public QWidget {
+   protected:
+    void paintEvent(QPaintEvent*) override {
+      QPainter p(this);
+      p.fillRect(rect(), QColor(20, 120, 200));
+      p.fillRect(QRect(10, 10, 30, 20), QColor(250, 200, 10));
+    }
+  } window;
+  window.setFixedSize(200, 150);
+  BackingStoreWarmUp warmUp;
+  warmUp.Start(&window);
+  warmUp.Start(&window);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QTest::qWait(20);
+  warmUp.Wait();
+  const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+  ASSERT_FALSE(shown.isNull());
+  const qreal scale = shown.width() / 200.0;
+  ASSERT_EQ(shown.height(), qRound(150 * scale));
+  EXPECT_EQ(QColor(shown.pixel(qRound(5 * scale), qRound(5 * scale))), QColor(20, 120, 200));
+  EXPECT_EQ(QColor(shown.pixel(qRound(20 * scale), qRound(20 * scale))), QColor(250, 200, 10));
+  EXPECT_EQ(QColor(shown.pixel(shown.width() - 1, shown.height() - 1)), QColor(20, 120, 200));
+}
+
 TEST(PicturesDrawnAside, SplashGoneBeforeItsPictureIsDrawn) {
   // Closed at once: the drawing still under way ends with the window, and its hand-over
   // reaches nothing.
@@ -68,6 +99,10 @@ TEST(PicturesDrawnAside, TitleIsDrawnFinerInTheColoursOfTheMoment) {
   const QColor shade = main.TableShadeColor();
   // The compiled-in picture stands in while the finer one is drawn.
   EXPECT_EQ(main.DeskImage().constBits(), BuiltInTitlePicture(size, table, shade).constBits());
+  // The finer one waits for the table's first painting, out of start-up's way.
+  QTest::qWait(300);
+  EXPECT_EQ(main.DeskImage().constBits(), BuiltInTitlePicture(size, table, shade).constBits());
+  main.show();
   QTRY_COMPARE_WITH_TIMEOUT(main.DeskImage().devicePixelRatio(), kRatio, kWaitMs);
   EXPECT_TRUE(SamePixels(main.DeskImage(), DrawTitlePicture(size, table, shade, kRatio)));
 
@@ -85,6 +120,11 @@ TEST(PicturesDrawnAside, TitleIsDrawnFinerInTheColoursOfTheMoment) {
   QTRY_VERIFY_WITH_TIMEOUT(SamePixels(main.DeskImage(), olive), kWaitMs);
   QTest::qWait(200);  // and nothing older comes after it
   EXPECT_TRUE(SamePixels(main.DeskImage(), olive));
+
+  // A window made in colours with no compiled-in picture shows theirs at ratio 1 until
+  // the finer one is drawn, never an empty table.
+  TfrmMain second;
+  EXPECT_TRUE(SamePixels(second.DeskImage(), DrawTitlePicture(size, oliveTable, oliveShade)));
   SettleLook(ColorScheme::kClassic);
 }
 
