@@ -15,6 +15,7 @@
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
+#include <iterator>
 #endif
 
 namespace tarlyk {
@@ -84,14 +85,18 @@ void BossKey::Register() {
     QCoreApplication::instance()->installNativeEventFilter(this);
     filterInstalled_ = true;
   }
-  // The plain Ctrl grab decides; the NumLock and CapsLock variants only widen it.
+  // The plain Ctrl grab decides; the NumLock and CapsLock variants only widen it. All
+  // are sent before the first answer is awaited: one round trip, not four.
+  xcb_void_cookie_t cookies[std::size(kVariants)];
+  for (size_t i = 0; i < std::size(kVariants); ++i) {
+    cookies[i] = xcb_grab_key_checked(
+        conn, 1, root_, static_cast<uint16_t>(XCB_MOD_MASK_CONTROL | kVariants[i]), keycode_,
+        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+  }
   bool ok = true;
-  for (uint16_t extra : kVariants) {
-    const xcb_void_cookie_t cookie =
-        xcb_grab_key_checked(conn, 1, root_, static_cast<uint16_t>(XCB_MOD_MASK_CONTROL | extra),
-                             keycode_, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-    if (xcb_generic_error_t* error = xcb_request_check(conn, cookie)) {
-      if (extra == 0) ok = false;
+  for (size_t i = 0; i < std::size(kVariants); ++i) {
+    if (xcb_generic_error_t* error = xcb_request_check(conn, cookies[i])) {
+      if (kVariants[i] == 0) ok = false;
       std::free(error);
     }
   }
