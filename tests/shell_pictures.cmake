@@ -1,7 +1,7 @@
 # The title and splash pictures rendered at build time, and the form they are kept in.
 tarlyk_add_test(test_built_in_pictures
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell_pictures/test_built_in_pictures.cpp
-  LIBS tarlyk_shell GUI)
+  LIBS tarlyk_shell Qt6::Test GUI)
 
 # The pictures outside the table at device pixel ratios above 1.
 tarlyk_add_test(test_device_pictures

@@ -432,12 +432,19 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == imgDesk && event->type() == QEvent::Paint && !deskPainted_) {
+  if (watched == imgDesk && event->type() == QEvent::Paint) {
     // The first picture of the table is on its way to the screen: after it, the
     // finer title can be drawn.
-    deskPainted_ = true;
-    imgDesk->removeEventFilter(this);
-    QTimer::singleShot(0, this, [this] { ShowTitlePicture(); });
+    if (!deskPainted_) {
+      deskPainted_ = true;
+      QTimer::singleShot(0, this, [this] { ShowTitlePicture(); });
+    }
+    // Once painted, the compiled-in title is held by the window's backing store, which
+    // shows it again when the window is uncovered; its pages go back to the system and
+    // are read from the program file again only when the table is painted anew.
+    if (titleShown_ && IsBuiltInTitlePicture(imgDesk->Image())) {
+      QTimer::singleShot(0, this, [] { ReleaseBuiltInTitlePicture(); });
+    }
     return false;
   }
   // The button would move the focus on Left and Right; they move the mark instead.

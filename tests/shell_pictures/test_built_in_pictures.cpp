@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QImage>
+#include <QTest>
 #include <cstring>
 #include <vector>
 
@@ -44,6 +45,20 @@ TEST(BuiltInPictures, TitleForTheClassicLookIsTheDrawnOneAndTheMainWindowUsesIt)
   const QImage builtIn = BuiltInTitlePicture(size, main.TableColor(), main.TableShadeColor());
   ExpectSamePicture(builtIn, DrawTitlePicture(size, main.TableColor(), main.TableShadeColor()));
   EXPECT_EQ(DifferentPixels(main.DeskImage().convertToFormat(builtIn.format()), builtIn), 0);
+  EXPECT_TRUE(IsBuiltInTitlePicture(main.DeskImage()));
+  EXPECT_FALSE(IsBuiltInTitlePicture(DrawTitlePicture(size, main.TableColor(), main.TableShadeColor())));
+
+  // Painted, its pages go back to the system; the picture reads the same from the
+  // program file after that, and the table painted anew shows it whole.
+  main.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QTest::qWait(50);
+  const QImage drawn = DrawTitlePicture(size, main.TableColor(), main.TableShadeColor());
+  EXPECT_EQ(DifferentPixels(main.DeskImage().convertToFormat(drawn.format()), drawn), 0);
+  main.update();
+  QTest::qWait(50);
+  const QImage shown = main.imgDesk->grab().toImage().convertToFormat(drawn.format());
+  EXPECT_EQ(DifferentPixels(shown, drawn), 0);
 }
 
 TEST(BuiltInPictures, SplashIsTheDrawnOneAtRatiosOneAndTwo) {

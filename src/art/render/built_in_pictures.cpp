@@ -56,6 +56,14 @@ void ReleaseBuiltInTitlePicture() {
   ReleasePages(kTitlePath);
 }
 
+bool IsBuiltInTitlePicture(const QImage& image) {
+  const QResource resource(kTitlePath);
+  if (image.isNull() || !resource.isValid()) return false;
+  const uchar* begin = resource.data();
+  const uchar* bits = image.constBits();
+  return bits >= begin && bits < begin + resource.size();
+}
+
 void ReleaseBuiltInSplashPicture() {
   ReleasePages(kSplashPath);
   ReleasePages(kFineSplashPath);

@@ -24,6 +24,8 @@ QImage BuiltInSplashPicture(qreal ratio = 1.0);
 // shown: they are read again from the program file should it be asked for again, so
 // pictures still made from it stay valid.
 void ReleaseBuiltInTitlePicture();
+// Whether `image` is the compiled-in title picture itself (its pixels in the program).
+bool IsBuiltInTitlePicture(const QImage& image);
 void ReleaseBuiltInSplashPicture();
 
 }  // namespace tarlyk
