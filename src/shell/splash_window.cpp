@@ -56,8 +56,9 @@ SplashWindow::~SplashWindow() {
 
 void SplashWindow::ShowNow() {
   paintedExposed_ = false;
-  // Its memory is mapped while showing sets the wait cursor, which takes milliseconds.
-  storeWarmUp_.Start(this);
+  // Its memory and the picture's are touched while showing sets the wait cursor, which
+  // takes milliseconds.
+  storeWarmUp_.Start(this, picture_);
   show();
   raise();
   // What is drawn before the window system exposes the window is lost, and the slow
@@ -165,7 +166,6 @@ void SplashWindow::showEvent(QShowEvent* event) {
 
 void SplashWindow::hideEvent(QHideEvent* event) {
   SetWaitCursor(false);
-  storeWarmUp_.Wait();
   // A finer picture no longer shown is not worth the processor time it still takes.
   sharp_.CallOff();
   QWidget::hideEvent(event);

@@ -51,8 +51,8 @@ TEST(PicturesDrawnAside, SplashShowsTheCompiledInPictureThenTheFinerOne) {
   splash.hide();
 }
 
-// A window whose backing store was made and mapped ahead of showing shows its first
-// painting whole, at the screen's device pixels; a second start is harmless.
+// A window whose backing store was made and its pages touched ahead of showing shows
+// its first painting whole, at the screen's device pixels; a second start is harmless.
 TEST(PicturesDrawnAside, WindowWarmedUpShowsItsFirstPainting) {
   class Filled : public QWidget {
    protected:
@@ -62,10 +62,13 @@ TEST(PicturesDrawnAside, WindowWarmedUpShowsItsFirstPainting) {
       p.fillRect(QRect(10, 10, 30, 20), QColor(250, 200, 10));
     }
   } window;
+  window.setAttribute(Qt::WA_OpaquePaintEvent);
   window.setFixedSize(200, 150);
+  QImage picture(300, 225, QImage::Format_RGB32);
+  picture.fill(Qt::black);
   BackingStoreWarmUp warmUp;
-  warmUp.Start(&window);
-  warmUp.Start(&window);
+  warmUp.Start(&window, picture);
+  warmUp.Start(&window, picture);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QTest::qWait(20);
