@@ -14,6 +14,7 @@
 #include "art/art_texts.h"
 #include "art/fonts.h"
 #include "art/render/built_in_pictures.h"
+#include "art/title_picture.h"
 #include "game/tdm_data.h"
 #include "shell/accessible_table.h"
 #include "shell/shell_icons.h"
@@ -235,15 +236,13 @@ void TfrmMain::ShowTitlePicture() {
     titleRatio_ = ratio;
     return;
   }
-  // A finer picture costs tens of milliseconds, in the midst of start-up: the
-  // compiled-in picture stands in (when it is the one for these colours) while a second
-  // thread draws the finer one. Colours or a screen that change meanwhile are drawn for
-  // when it is done.
-  // It is drawn once the table has been painted (the event filter starts it), so that
-  // it stays out of the way of start-up; until then colours of the person's own have
-  // their picture at ratio 1, enlarged.
+  // A finer picture costs tens of milliseconds: a second thread draws it, and only once
+  // the table has been painted (the event filter starts it), out of start-up's way.
+  // Meanwhile the compiled-in picture stands in, enlarged, or before the first painting
+  // the one for colours of the person's own drawn at ratio 1. Colours or a screen that
+  // change meanwhile are drawn for when it is done.
   QImage standIn = BuiltInTitlePicture(size, table, shade);
-  if (standIn.isNull() && !deskPainted_) standIn = TitlePicture(size, table, shade, 1.0);
+  if (standIn.isNull() && !deskPainted_) standIn = DrawTitlePicture(size, table, shade);
   if (!standIn.isNull()) imgDesk->SetImage(standIn);
   if (!deskPainted_ || finerTitle_.Busy()) return;
   RegisterTahoma();  // the registration is for the main thread

@@ -28,9 +28,9 @@ class SplashWindow final : public QWidget {
   explicit SplashWindow(QWidget* parent = nullptr);
   ~SplashWindow() override;
 
-  // Shows the window and returns once its picture and text are on the screen (or after
-  // kExposeWaitMs when the window system does not expose it), so that it is visible
-  // before the slow work starts. At a device pixel ratio with no compiled-in picture of
+  // Shows the window and returns once its picture and text are painted and handed to
+  // the display server (or after kExposeWaitMs when the window system does not expose
+  // it), which draws them while the slow work goes on. At a device pixel ratio with no compiled-in picture of
   // its own (any but 1 and 2) the one for ratio 1 is shown enlarged at first, and the
   // picture drawn for the ratio on a second thread replaces it once the event loop runs.
   void ShowNow();
